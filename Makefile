@@ -1,0 +1,59 @@
+# The whole set-up on a fresh Debian machine:
+#   make run   installs what is missing, builds, and starts ZeltaIII on the shipped data
+#   make test  installs what is missing, builds with AddressSanitizer and UBSan, runs every test
+
+PACKAGES := build-essential cmake ninja-build pkg-config \
+            qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 \
+            qt6-qpa-plugins libqt6printsupport6 libqt6network6 libgl-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev ngspice \
+            fonts-liberation2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
+
+BUILD_DIR ?= build
+TEST_BUILD_DIR ?= build-test
+JOBS ?= $(shell nproc)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test deps build build-test bench clean
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELTA_BUILD_TESTS=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+build-test: deps
+	cmake -S . -B $(TEST_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELTA_SANITIZE=ON \
+	      -DZELTA_WERROR=ON -DZELTA_BUILD_BENCHMARKS=OFF
+	cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
+
+test: build-test
+	cd $(TEST_BUILD_DIR) && \
+	  QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/bin/ZeltaIII ] && [ -f product/cap.vorn ]; then \
+	  cd product && exec ../$(BUILD_DIR)/bin/ZeltaIII; \
+	else \
+	  $(BUILD_DIR)/bin/zeltacli --data tests/fixtures/store/good check; \
+	fi
+
+bench: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELTA_BUILD_TESTS=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target zelta_bench
+	$(BUILD_DIR)/bin/zelta_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
