@@ -23,15 +23,15 @@ struct CapacitorRecord {
     double dclMax;        // µA
 
     // Model values (sub-circuit elements).
-    double lesl;                      // H, series inductance
-    double rels;                      // Ω, across the series inductance
-    double rp;                        // Ω, leakage resistance
-    double ladderR[6];                // Ω, R1..R6
-    double ladderC[6];                // F, C1..C6
-    TempCoefficients ladderRTc[6];    // RMOD1..RMOD6
-    TempCoefficients ladderCTc[6];    // CMOD1..CMOD6
-    double tMeasured;                 // °C, always 25
-    double cP;                        // F, parallel branch (network shape C)
-    double lP;                        // H
-    double rP;                        // Ω
+    double lesl;                   // H, series inductance
+    double rels;                   // Ω, across the series inductance
+    double rp;                     // Ω, leakage resistance
+    double ladderR[6];             // Ω, R1..R6
+    double ladderC[6];             // F, C1..C6
+    TempCoefficients ladderRTc[6]; // RMOD1..RMOD6
+    TempCoefficients ladderCTc[6]; // CMOD1..CMOD6
+    double tMeasured;              // °C, always 25
+    double cP;                     // F, parallel branch (network shape C)
+    double lP;                     // H
+    double rP;                     // Ω
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <string>
 
 // The loaders and computations never show anything themselves: they hand a formatted
@@ -24,5 +25,9 @@ public:
 // printf-style formatting of string `id` of `table`, as the framework's message helper does.
 std::string FormatString(const IStringTable& table, int id, ...);
 
+std::string FormatStringV(const IStringTable& table, int id, va_list args);
+
 // Formats string `id` and hands it to `sink` with `icon`.
 void ReportMessage(IMessageSink& sink, const IStringTable& table, int id, MessageIcon icon, ...);
+void ReportMessageV(IMessageSink& sink, const IStringTable& table, int id, MessageIcon icon,
+                    va_list args);

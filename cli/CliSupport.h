@@ -1,0 +1,65 @@
+#pragma once
+
+#include "BuiltinStringTable.h"
+#include "CCapacitorStore.h"
+#include "Messages.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Exit statuses of zeltacli.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1; // the program's own message is on standard error
+constexpr int kExitUsage = 2;   // the usage text follows on standard error
+
+using CliArguments = std::vector<std::string>;
+
+// Shows the program's messages as text lines on standard error.
+class CStderrMessageSink : public IMessageSink {
+public:
+    void ShowMessage(int stringId, MessageIcon icon, const std::string& text) override;
+};
+
+// Writes `text` on standard error, ending it with a newline unless it has one.
+void PrintError(const std::string& text);
+
+// Reports a wrong command line: prints `complaint` and returns kExitUsage, after which
+// main prints the usage text.
+int UsageError(const std::string& complaint);
+
+// What every command works with: the data folder and the store loaded from it exactly as the
+// program's start-up loads it.
+class CCliSession {
+public:
+    explicit CCliSession(std::string dataDirectory);
+
+    const std::string& DataDirectory() const { return m_dataDirectory; }
+
+    // Loads cap.vorn and vorncap.lib from the data folder. kExitSuccess, or kExitFailure after
+    // the loader's message has been printed.
+    int LoadStore();
+
+    CCapacitorStore& Store() { return *m_store; }
+    IMessageSink& Sink() { return m_sink; }
+    const IStringTable& Strings() const { return m_strings; }
+
+    // The catalogue record whose part number is exactly `partNumber`; null after printing
+    // "Capacitor <part> is not in the catalogue" when there is none.
+    const CapacitorRecord* FindPart(const std::string& partNumber) const;
+
+private:
+    std::string m_dataDirectory;
+    CStderrMessageSink m_sink;
+    BuiltinStringTable m_strings;
+    std::unique_ptr<CCapacitorStore> m_store; // large: keep it off the stack
+};
+
+// One zeltacli command: its name, its argument synopsis, a one-line description and its entry
+// point, which gets the arguments after the command name.
+struct CliCommand {
+    const char* name;
+    const char* arguments;
+    const char* description;
+    int (*run)(CCliSession& session, const CliArguments& arguments);
+};

@@ -1,0 +1,92 @@
+#include "CliSupport.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+// Command entry points, each in its own file.
+int RunCheckCommand(CCliSession& session, const CliArguments& arguments);
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"check", "", "load cap.vorn and vorncap.lib and print \"N capacitors, M models\"",
+     RunCheckCommand},
+};
+
+void PrintUsage(std::FILE* out) {
+    std::fputs("usage: zeltacli [--data DIR] COMMAND [ARGUMENTS]\n"
+               "  --data DIR  folder holding cap.vorn and vorncap.lib (default: the current "
+               "folder)\n"
+               "commands:\n",
+               out);
+    for (const CliCommand& command : kCommands) {
+        std::string line = std::string(command.name);
+        if (command.arguments[0] != '\0')
+            line += std::string(" ") + command.arguments;
+        std::fprintf(out, "  %s\n      %s\n", line.c_str(), command.description);
+    }
+}
+
+const CliCommand* FindCommand(const std::string& name) {
+    for (const CliCommand& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+int Run(int argc, char** argv) {
+    std::string dataDirectory;
+    bool haveDataDirectory = false;
+    const CliCommand* command = nullptr;
+    CliArguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        // --data is accepted before or after the command name.
+        if (word == "--data" || word.rfind("--data=", 0) == 0) {
+            if (word == "--data") {
+                if (i + 1 >= argc)
+                    return UsageError("--data needs a folder");
+                dataDirectory = argv[++i];
+            } else {
+                dataDirectory = word.substr(std::strlen("--data="));
+            }
+            haveDataDirectory = true;
+        } else if (command == nullptr && (word == "--help" || word == "-h")) {
+            PrintUsage(stdout);
+            return kExitSuccess;
+        } else if (command == nullptr) {
+            if (!word.empty() && word[0] == '-')
+                return UsageError("unknown option " + word);
+            command = FindCommand(word);
+            if (command == nullptr)
+                return UsageError("unknown command " + word);
+        } else {
+            arguments.push_back(word);
+        }
+    }
+    if (command == nullptr)
+        return UsageError("no command given");
+    if (!haveDataDirectory || dataDirectory.empty()) {
+        std::error_code error;
+        dataDirectory = std::filesystem::current_path(error).string();
+        if (error) {
+            PrintError("Cannot determine the current folder: " + error.message());
+            return kExitFailure;
+        }
+    }
+    CCliSession session(dataDirectory);
+    return command->run(session, arguments);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int status = Run(argc, argv);
+    if (status == kExitUsage)
+        PrintUsage(stderr);
+    return status;
+}

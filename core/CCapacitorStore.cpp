@@ -1,0 +1,86 @@
+#include "CCapacitorStore.h"
+
+#include "Catalogue.h"
+#include "ModelLibrary.h"
+#include "PartNumber.h"
+#include "StringIds.h"
+
+#include <new>
+
+CCapacitorStore::CCapacitorStore(IMessageSink& sink, const IStringTable& strings)
+    : m_sink(sink), m_strings(strings) {}
+
+CCapacitorStore::~CCapacitorStore() {
+    FreeTables();
+}
+
+void CCapacitorStore::FreeTables() {
+    delete[] m_catalogue;
+    m_catalogue = nullptr;
+    m_catalogueCount = 0;
+    delete[] m_models;
+    m_models = nullptr;
+    m_modelCount = 0;
+}
+
+int CCapacitorStore::Allocate() {
+    // Records are set up by their loaders, so the tables are not cleared here.
+    delete[] m_catalogue;
+    m_catalogueCount = 0;
+    m_catalogue = new (std::nothrow) CapacitorRecord[kMaxCapacitors];
+    if (m_catalogue == nullptr)
+        return -1;
+    delete[] m_models;
+    m_modelCount = 0;
+    m_models = new (std::nothrow) CapacitorRecord[kMaxModels];
+    if (m_models == nullptr)
+        return -1;
+    return 0;
+}
+
+void CCapacitorStore::InitRecord(CapacitorRecord* record) {
+    InitModelRecord(record);
+}
+
+int CCapacitorStore::LoadCatalogue(const char* path) {
+    return ReadCatalogueFile(path, m_catalogue, m_catalogueIndex.data(), m_catalogueCount, m_sink,
+                             m_strings);
+}
+
+int CCapacitorStore::LoadModels(const char* path) {
+    if (m_catalogue == nullptr || m_catalogueCount == 0)
+        return 0;
+    if (m_models == nullptr) {
+        ReportMessage(m_sink, m_strings, IDS_NOT_ENOUGH_MEMORY, MessageIcon::Warning);
+        return -1;
+    }
+    ModelTables tables{m_models, m_modelIndex.data(), m_modelCount, m_catalogueIndex.data(),
+                       m_catalogueCount};
+    return ReadModelLibraryFile(path, tables, m_sink, m_strings);
+}
+
+int CCapacitorStore::GetCount() const {
+    return static_cast<int>(m_catalogueCount);
+}
+
+const CapacitorRecord* CCapacitorStore::GetAt(unsigned index) const {
+    return index < m_catalogueCount ? m_catalogueIndex[index] : nullptr;
+}
+
+int LoadStoreFromDirectory(CCapacitorStore& store, const std::string& directory) {
+    if (store.Allocate() != 0) {
+        ReportMessage(store.MessageSink(), store.StringTable(), IDS_NOT_ENOUGH_MEMORY,
+                      MessageIcon::Warning);
+        return -1;
+    }
+    std::string folder = directory.empty() ? std::string(".") : directory;
+    if (folder.back() == '/')
+        folder.pop_back();
+    const std::string cataloguePath = folder + "/" + kCatalogueFileName;
+    if (store.LoadCatalogue(cataloguePath.c_str()) != 0)
+        return -1;
+    const std::string libraryPath = folder + "/" + kModelLibraryFileName;
+    if (store.LoadModels(libraryPath.c_str()) != 0)
+        return -1;
+    return 0;
+}

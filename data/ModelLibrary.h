@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CapacitorRecord.h"
+#include "Messages.h"
+
+#include <cstdint>
+
+// The model library: one SPICE sub-circuit per capacitor model, in one of three fixed network
+// shapes chosen by the series of the sub-circuit name.
+enum class NetworkShape {
+    SixStageLadder,     // all other series
+    FourStages,         // QCL, QCM
+    ThreeStagesParallel // QCR: three stages and a C_P, L_P, R_P branch
+};
+
+NetworkShape ShapeOfSeries(const char* name);
+
+// Element line "<element> <node1> <node2> <model> <value>": names without regard to case,
+// exactly five words. Stores the value in entry `stage` of ladderC or ladderR; 0 on a match,
+// 1 when the line does not match.
+int ReadElementLine(const char* line, const char* element, int node1, int node2, const char* model,
+                    bool isCapacitor, CapacitorRecord* record, int stage);
+
+// Model line ".MODEL <model> <type> (T_MEASURED=25 TC1=<tc1> TC2=<tc2>)", compared with case,
+// nothing after the parenthesis. Stores tc1 and tc2 in entry `stage` of ladderCTc or
+// ladderRTc; 0 on a match, 1 when the line does not match.
+int ReadModelLine(const char* line, const char* model, const char* type, bool isCapacitor,
+                  CapacitorRecord* record, int stage);
+
+// Copies the model values (not the catalogue columns) of `model` into `record`.
+void CopyModelValues(const CapacitorRecord& model, CapacitorRecord& record);
+
+// Where the model library reads into and which catalogue it joins.
+struct ModelTables {
+    CapacitorRecord* models;           // room for kMaxModels
+    CapacitorRecord** modelIndex;      // kMaxModels entries
+    std::uint32_t& modelCount;         // appended to
+    CapacitorRecord* const* catalogue; // catalogue index in part-number order
+    std::uint32_t catalogueCount;
+};
+
+// Reads the library at `path` into the model table, then finds the model of every catalogue
+// record (its library name with the tolerance letter K) and copies the values into it.
+// Failures are shown through `sink`; returns 0 on success and -1 on failure.
+int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& sink,
+                         const IStringTable& strings);
