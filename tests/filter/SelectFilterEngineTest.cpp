@@ -1,0 +1,297 @@
+#include "SelectFilterEngine.h"
+#include "FilterCatalogue.h"
+#include "FilterFixture.h"
+#include "SelectDetails.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::UnorderedElementsAreArray;
+
+namespace {
+
+std::vector<std::string> Items(const CSelectFilterEngine& engine, FilterListId list) {
+    return engine.GetList(list).Items();
+}
+
+std::string Selected(const CSelectFilterEngine& engine, FilterListId list) {
+    return engine.GetList(list).SelectedText();
+}
+
+std::vector<std::string> RowParts(const CSelectFilterEngine& engine) {
+    std::vector<std::string> parts;
+    for (int row = 0; row < engine.Rows().GetCount(); ++row)
+        parts.push_back(engine.GetRowText(row, 0));
+    return parts;
+}
+
+// The user picks the item reading `text` in `list`; the dialog then refills the lists.
+::testing::AssertionResult Choose(CSelectFilterEngine& engine, FilterListId list,
+                                  const std::string& text) {
+    int index = engine.GetList(list).FindExact(text);
+    if (index < 0)
+        return ::testing::AssertionFailure() << "\"" << text << "\" is not offered";
+    engine.SelectItem(list, index);
+    engine.FillLists(1);
+    return ::testing::AssertionSuccess();
+}
+
+class SelectFilterEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A null entry in the middle of the walk must be skipped.
+        for (size_t i = 0; i < records_.size(); ++i) {
+            catalogue_.Add(&records_[i]);
+            if (i == 3)
+                catalogue_.Add(nullptr);
+        }
+        engine_.SetSavedState(&saved_);
+        engine_.SetCatalogue(&catalogue_);
+        engine_.Initialise();
+        engine_.FillLists(1);
+    }
+
+    std::vector<CapacitorRecord> records_ = SampleCatalogue();
+    CRecordCatalogue catalogue_;
+    SavedFilterState saved_;
+    CSelectFilterEngine engine_;
+};
+
+struct TechnologyCase {
+    const char* technology;
+    std::vector<std::string> series; // offered after "All"
+    std::vector<std::string> parts;
+};
+
+class TechnologyTest : public SelectFilterEngineTest,
+                       public ::testing::WithParamInterface<TechnologyCase> {};
+
+TEST_P(TechnologyTest, OffersItsSeriesAndListsOnlyItsParts) {
+    const TechnologyCase& c = GetParam();
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, c.technology));
+    std::vector<std::string> series{"All"};
+    series.insert(series.end(), c.series.begin(), c.series.end());
+    EXPECT_THAT(Items(engine_, FilterListId::Series), ElementsAreArray(series));
+    EXPECT_THAT(RowParts(engine_), UnorderedElementsAreArray(c.parts));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TechnologyTest,
+    ::testing::Values(
+        TechnologyCase{"All",
+                       {"QAK", "QAP", "QAT", "QAU", "QAV", "QAW", "QAX", "QAY", "QAZ",
+                        "QBH", "QBM", "QBN", "QBT", "QBZ", "QCJ", "QCK", "QCL", "QCM",
+                        "QCN", "QCR", "QCT", "QCU", "QCV", "QCW", "QCX", "QCY", "QCZ"},
+                       {"QAKA106K006RNJ", "QAKB106M016RNJ", "QAKB475K025RNJ", "QAKA105K035RNJ",
+                        "QAKC107K002RNJ", "QBHD106K016R0300", "QAWC106K016RJN", "QAWD106K016RJH",
+                        "QCLD107M010R0050", "QCMD227M006R0040", "QCMV157M016R0100", "QCNE108M050R",
+                        "QBTA105M004RWJ", "QCJB475M004RNJ", "QCRB106M004RNJ", "QCT1C106MRAA",
+                        "QCU0J475KPAA", "QCV1A106KRAA"}},
+        // Plain tantalum takes the tantalum conformal series but no polymer, wet or 200 °C part.
+        TechnologyCase{"Tantalum",
+                       {"QAK", "QAP", "QAT", "QAU", "QAV", "QAW", "QAX", "QAY", "QAZ", "QBH", "QBM",
+                        "QBN", "QCV", "QCW", "QCX", "QCZ"},
+                       {"QAKA106K006RNJ", "QAKB106M016RNJ", "QAKB475K025RNJ", "QAKA105K035RNJ",
+                        "QAKC107K002RNJ", "QBHD106K016R0300", "QAWC106K016RJN", "QCV1A106KRAA"}},
+        TechnologyCase{
+            "Niobium Oxide", {"QBT", "QBZ", "QCJ", "QCK"}, {"QBTA105M004RWJ", "QCJB475M004RNJ"}},
+        TechnologyCase{"Polymer",
+                       {"QCL", "QCM"},
+                       {"QCLD107M010R0050", "QCMD227M006R0040", "QCMV157M016R0100"}},
+        TechnologyCase{"Wet Tantalum QCN", {"QCN"}, {"QCNE108M050R"}},
+        TechnologyCase{"Ostrel QCR", {"QCR"}, {"QCRB106M004RNJ"}},
+        TechnologyCase{"QAW 200\xC2\xB0"
+                       "C",
+                       {"QAW"},
+                       {"QAWD106K016RJH"}},
+        TechnologyCase{"Conformal", {"QCT", "QCU", "QCY"}, {"QCT1C106MRAA", "QCU0J475KPAA"}}));
+
+TEST_F(SelectFilterEngineTest, StartsOnTantalumWithFirstRowSelected) {
+    EXPECT_EQ(Selected(engine_, FilterListId::Technology), "Tantalum");
+    EXPECT_THAT(Items(engine_, FilterListId::Tolerance), ElementsAre("All", "10%", "20%"));
+    EXPECT_EQ(engine_.GetSelectedRow(), 0);
+    EXPECT_EQ(engine_.GetSelected(), &records_[0]);
+}
+
+TEST_F(SelectFilterEngineTest, SeriesNotOfferedByNewTechnologyFallsBackToAll) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Series, "QAK"));
+    EXPECT_EQ(RowParts(engine_).size(), 5u);
+
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Polymer"));
+    EXPECT_THAT(Items(engine_, FilterListId::Series), ElementsAre("All", "QCL", "QCM"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Series), "All");
+    EXPECT_THAT(RowParts(engine_),
+                ElementsAre("QCLD107M010R0050", "QCMD227M006R0040", "QCMV157M016R0100"));
+
+    // A series the next technology also offers stays chosen.
+    ASSERT_TRUE(Choose(engine_, FilterListId::Series, "QCM"));
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "All"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Series), "QCM");
+    EXPECT_THAT(RowParts(engine_), ElementsAre("QCMD227M006R0040", "QCMV157M016R0100"));
+}
+
+TEST_F(SelectFilterEngineTest, ValueChoiceNarrowsTheOtherListsButNotItsOwn) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Capacitance, "10"));
+    EXPECT_THAT(Items(engine_, FilterListId::Voltage), ElementsAre("All", "6.3", "10", "16"));
+    EXPECT_THAT(Items(engine_, FilterListId::Capacitance),
+                ElementsAre("All", "1", "4.7", "10", "100"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Capacitance), "10");
+    EXPECT_THAT(Items(engine_, FilterListId::Case),
+                ElementsAre("All", "A", "B", "C", "D", "R QCV"));
+    EXPECT_EQ(RowParts(engine_).size(), 5u);
+
+    // The case list ignores the case choice; the numeric lists follow it.
+    ASSERT_TRUE(Choose(engine_, FilterListId::Case, "B"));
+    EXPECT_THAT(Items(engine_, FilterListId::Case),
+                ElementsAre("All", "A", "B", "C", "D", "R QCV"));
+    EXPECT_THAT(Items(engine_, FilterListId::Capacitance), ElementsAre("All", "4.7", "10"));
+    EXPECT_THAT(Items(engine_, FilterListId::Voltage), ElementsAre("All", "16"));
+    EXPECT_THAT(RowParts(engine_), ElementsAre("QAKB106M016RNJ"));
+}
+
+TEST_F(SelectFilterEngineTest, VanishedVoltageFallsBackAndSecondPassListsParts) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Voltage, "16"));
+    EXPECT_EQ(RowParts(engine_).size(), 3u);
+
+    // No niobium part has 16 V: the first pass lists nothing and drops the choice.
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Niobium Oxide"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Voltage), "All");
+    EXPECT_THAT(Items(engine_, FilterListId::Voltage), ElementsAre("All", "4"));
+    EXPECT_THAT(RowParts(engine_), ElementsAre("QBTA105M004RWJ", "QCJB475M004RNJ"));
+    EXPECT_EQ(engine_.GetSelectedRow(), 0);
+}
+
+TEST_F(SelectFilterEngineTest, NothingPassingLeavesNoRowAndNoSelection) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Wet Tantalum QCN"));
+    ASSERT_TRUE(Choose(engine_, FilterListId::Tolerance, "10%")); // the QCN part is M
+    EXPECT_EQ(engine_.Rows().GetCount(), 0);
+    EXPECT_EQ(engine_.GetSelectedRow(), -1);
+    EXPECT_EQ(engine_.GetSelected(), nullptr);
+    EXPECT_THAT(Items(engine_, FilterListId::Capacitance), ElementsAre("All"));
+    EXPECT_EQ(FormatDetails(engine_.GetSelected(), nullptr).partNumber, "");
+}
+
+TEST_F(SelectFilterEngineTest, VanishedValueIsNotReplacedByALongerOne) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Capacitance, "1"));
+    // Polymer offers 100 and 150 µF, both beginning with "1", but not 1 µF.
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Polymer"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Capacitance), "All");
+    EXPECT_EQ(RowParts(engine_).size(), 3u);
+}
+
+TEST_F(SelectFilterEngineTest, PartsWithoutEsrOnlyUnderEsrAll) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "All"));
+    // By value, not by text; a part without ESR adds nothing.
+    EXPECT_THAT(Items(engine_, FilterListId::Esr), ElementsAre("All", "40", "50", "100", "300"));
+    EXPECT_EQ(RowParts(engine_).size(), 18u);
+
+    ASSERT_TRUE(Choose(engine_, FilterListId::Esr, "50"));
+    EXPECT_THAT(RowParts(engine_), ElementsAre("QCLD107M010R0050"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Esr), "50");
+}
+
+TEST_F(SelectFilterEngineTest, ValueListsSortByValueAndCasesByLength) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "All"));
+    EXPECT_THAT(Items(engine_, FilterListId::Voltage),
+                ElementsAre("All", "2.5", "4", "6.3", "10", "16", "25", "35", "50"));
+    EXPECT_THAT(Items(engine_, FilterListId::Capacitance),
+                ElementsAre("All", "1", "4.7", "10", "100", "150", "220", "1000"));
+    EXPECT_THAT(Items(engine_, FilterListId::Case),
+                ElementsAre("All", "A", "B", "C", "D", "E", "V", "P QCU", "R QCT", "R QCV"));
+}
+
+TEST_F(SelectFilterEngineTest, ConformalPartShowsCaseWithSeries) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Conformal"));
+    EXPECT_THAT(Items(engine_, FilterListId::Case), ElementsAre("All", "P QCU", "R QCT"));
+    ASSERT_TRUE(Choose(engine_, FilterListId::Case, "R QCT"));
+    ASSERT_THAT(RowParts(engine_), ElementsAre("QCT1C106MRAA"));
+    EXPECT_EQ(engine_.GetRowText(0, 1), "10 \xC2\xB5"
+                                        "F");
+    EXPECT_EQ(engine_.GetRowText(0, 2), "16 V");
+    EXPECT_EQ(engine_.GetRowText(0, 3), "R QCT");
+    EXPECT_EQ(FormatDetails(engine_.GetSelected(), nullptr).caseSize, "R");
+}
+
+TEST_F(SelectFilterEngineTest, SavedStateCarriesChoicesToTheNextDialog) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Polymer"));
+    ASSERT_TRUE(Choose(engine_, FilterListId::Case, "V"));
+
+    // The main frame's sequence for a new dialog: fill, restore, fill and save.
+    CSelectFilterEngine next;
+    next.SetSavedState(&saved_);
+    next.SetCatalogue(&catalogue_);
+    next.Initialise();
+    next.FillLists(0);
+    next.RestoreFilters();
+    next.FillLists(1);
+    EXPECT_EQ(Selected(next, FilterListId::Technology), "Polymer");
+    EXPECT_EQ(Selected(next, FilterListId::Case), "V");
+    EXPECT_THAT(RowParts(next), ElementsAre("QCMV157M016R0100"));
+    next.SelectRecord(&records_[0]); // not listed: the first row
+    EXPECT_EQ(next.GetSelectedRow(), 0);
+
+    // Nothing saved yet: restoring keeps the lists as they are.
+    SavedFilterState empty;
+    CSelectFilterEngine fresh;
+    fresh.SetSavedState(&empty);
+    fresh.SetCatalogue(&catalogue_);
+    fresh.Initialise();
+    fresh.RestoreFilters();
+    fresh.FillLists(1);
+    EXPECT_EQ(Selected(fresh, FilterListId::Technology), "Tantalum");
+    EXPECT_EQ(fresh.Rows().GetCount(), 8);
+}
+
+TEST_F(SelectFilterEngineTest, WithoutStoreValueListsKeepTheirItems) {
+    ASSERT_TRUE(Choose(engine_, FilterListId::Capacitance, "10"));
+    engine_.SetCatalogue(nullptr);
+    engine_.FillLists(1);
+    EXPECT_EQ(engine_.Rows().GetCount(), 0);
+    EXPECT_EQ(engine_.GetSelected(), nullptr);
+    EXPECT_THAT(Items(engine_, FilterListId::Capacitance),
+                ElementsAre("All", "1", "4.7", "10", "100"));
+    EXPECT_EQ(Selected(engine_, FilterListId::Capacitance), "10");
+}
+
+TEST(SelectFilterLimits, AtMost9999RowsAnd2000ValuesPerList) {
+    // 10 000 parts: 2 001 capacitances, and a lone extra value only on the last part.
+    std::vector<CapacitorRecord> records;
+    for (int i = 0; i < 10000; ++i) {
+        char part[17];
+        std::snprintf(part, sizeof part, "QAKA%05dK010R", i);
+        records.push_back(MakeRecord(part, 'T', "QAK", 'A', 1 + i % 2001, 'K', 10));
+    }
+    CRecordCatalogue catalogue(records);
+    SavedFilterState saved;
+    CSelectFilterEngine engine;
+    engine.SetSavedState(&saved);
+    engine.SetCatalogue(&catalogue);
+    engine.Initialise();
+    engine.FillLists(1);
+
+    EXPECT_EQ(engine.Rows().GetCount(), 9999);
+    EXPECT_EQ(engine.Rows().GetAt(9998), &records[9998]);
+    const CFilterList& capacitances = engine.GetList(FilterListId::Capacitance);
+    ASSERT_EQ(capacitances.GetCount(), 1 + kMaxListValues);
+    EXPECT_EQ(capacitances.GetItem(1), "1");
+    EXPECT_EQ(capacitances.GetItem(kMaxListValues), "2000"); // 2001 µF is the one left out
+
+    // The saved state keeps every item, so a choice far down the list survives a restore.
+    engine.SelectItem(FilterListId::Capacitance, 1500);
+    engine.FillLists(1);
+    CSelectFilterEngine next;
+    next.SetSavedState(&saved);
+    next.SetCatalogue(&catalogue);
+    next.Initialise();
+    next.RestoreFilters();
+    next.FillLists(1);
+    EXPECT_EQ(next.GetList(FilterListId::Capacitance).SelectedText(), "1500");
+    EXPECT_EQ(next.Rows().GetCount(), 5);
+}
+
+} // namespace
