@@ -39,8 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixedCase{1.0001e18, "?"}, PrefixedCase{1e34, "?"},
                       PrefixedCase{-4.7e-6, "-4.7 u"}, PrefixedCase{-2200.0, "-2.2 k"},
                       PrefixedCase{-1e20, "?"}, PrefixedCase{1e-25, "0"},
-                      PrefixedCase{9.99e-16, "0"}, PrefixedCase{0.0, "0"},
-                      PrefixedCase{-0.0, "0"},
+                      PrefixedCase{9.99e-16, "0"}, PrefixedCase{0.0, "0"}, PrefixedCase{-0.0, "0"},
                       PrefixedCase{std::numeric_limits<double>::infinity(), "?"},
                       PrefixedCase{std::numeric_limits<double>::quiet_NaN(), "?"}));
 

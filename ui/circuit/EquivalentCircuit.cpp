@@ -14,8 +14,8 @@ struct PrefixStep {
 };
 
 constexpr PrefixStep kSteps[] = {
-    {1e15, 'P'}, {1e12, 'T'}, {1e9, 'G'},   {1e6, 'M'},   {1e3, 'k'},  {1.0, 0},
-    {1e-3, 'm'}, {1e-6, 'u'}, {1e-9, 'n'},  {1e-12, 'p'}, {1e-15, 'f'},
+    {1e15, 'P'}, {1e12, 'T'}, {1e9, 'G'},  {1e6, 'M'},   {1e3, 'k'},   {1.0, 0},
+    {1e-3, 'm'}, {1e-6, 'u'}, {1e-9, 'n'}, {1e-12, 'p'}, {1e-15, 'f'},
 };
 
 // The diode of every part's model carries this series resistance, ohm.

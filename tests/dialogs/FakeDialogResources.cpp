@@ -1,0 +1,94 @@
+#include "FakeDialogResources.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+template <typename T>
+T* Add(QWidget* root, int id, const QRect& geometry, const QString& text = {}) {
+    auto* w = new T(root);
+    w->setObjectName(QString::number(id));
+    w->setGeometry(geometry);
+    if constexpr (std::is_same_v<T, QLabel> || std::is_same_v<T, QPushButton> ||
+                  std::is_same_v<T, QRadioButton> || std::is_same_v<T, QLineEdit>) {
+        w->setText(text);
+    }
+    return w;
+}
+
+} // namespace
+
+FakeDialogResources::FakeDialogResources() {
+    strings = {
+        {32801, "Select capacitor"},
+        {34020, QString::fromUtf8("%g°C")},
+        {34055, "Capacitor %i: %s"},
+        {57344, "ZeltaIII"},
+        {61712, "Please enter an integer."},
+        {61713, "Please enter a number."},
+        {61714, "Please enter an integer between %1 and %2."},
+        {61715, "Please enter a number between %1 and %2."},
+    };
+}
+
+QPixmap FakeDialogResources::LoadBitmap(int id) {
+    QPixmap pixmap(id == 144 ? QSize(640, 428) : QSize(100, 60));
+    pixmap.fill(Qt::darkGreen);
+    return pixmap;
+}
+
+QWidget* FakeDialogResources::LoadDialog(int id, QWidget* parent) {
+    if (missing.contains(id)) {
+        return nullptr;
+    }
+    auto* root = new QDialog(parent);
+    root->resize(300, 200);
+    root->setWindowTitle("Template " + QString::number(id));
+    switch (id) {
+    case 100:
+        Add<QLabel>(root, 1019, {10, 100, 200, 16}, "enquiries@vorn.example");
+        Add<QLabel>(root, 1020, {10, 40, 60, 16}, "x.xx");
+        Add<QLabel>(root, 1021, {10, 10, 200, 24}, "ZeltaIII");
+        Add<QPushButton>(root, 1, {220, 10, 60, 24}, "OK");
+        break;
+    case 130:
+        Add<QLabel>(root, 1018, {0, 0, 100, 100});
+        break;
+    case 149:
+        Add<QLineEdit>(root, 1017, {10, 10, 60, 20});
+        Add<QPushButton>(root, 1, {10, 40, 60, 24}, "OK");
+        Add<QPushButton>(root, 2, {80, 40, 60, 24}, "Cancel");
+        break;
+    case 154: {
+        Add<QLineEdit>(root, 1023, {10, 10, 80, 20});
+        Add<QRadioButton>(root, 1022, {10, 40, 80, 20}, QString::fromUtf8("25°C"));
+        Add<QRadioButton>(root, 1024, {10, 60, 80, 20}, "Name")->hide();
+        Add<QPushButton>(root, 1, {150, 10, 60, 24}, "OK");
+        Add<QPushButton>(root, 2, {150, 40, 60, 24}, "Cancel");
+        break;
+    }
+    case 181:
+    case 182:
+    case 183:
+        Add<QLabel>(root, 1051, {0, 0, 200, 100});
+        Add<QPlainTextEdit>(root, 1050, {200, 0, 100, 100});
+        break;
+    case 191:
+        Add<QLabel>(root, 1056, {10, 10, 200, 16}, "Capacitor 1: SAMPLE");
+        Add<QPushButton>(root, 1054, {220, 10, 60, 24}, "Select ...");
+        Add<QLabel>(root, 1057, {10, 40, 200, 16}, "Capacitor 2: SAMPLE");
+        Add<QPushButton>(root, 1055, {220, 40, 60, 24}, "Select ...");
+        Add<QPushButton>(root, 2, {150, 80, 60, 24}, "Cancel");
+        Add<QPushButton>(root, 1, {220, 80, 60, 24}, "OK");
+        break;
+    default:
+        delete root;
+        return nullptr;
+    }
+    return root;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QDialog;
+
+// Builds a dialog from its template: the controls of template `templateId` move into `dialog`
+// at their template positions, and the dialog takes the template's title and size. Buttons 1
+// and 2 become the dialog's confirm and cancel. Returns false when the template is missing.
+bool AdoptTemplate(QDialog* dialog, int templateId);
+
+// The control with numeric id `id` under `root`, or null.
+template <typename T> T* Control(const QWidget* root, int id) {
+    return root->findChild<T*>(QString::number(id));
+}
+
+// The string `id` of the resource source, or `fallback` when there is none.
+QString ResourceString(int id, const QString& fallback = QString());

@@ -1,0 +1,80 @@
+#include "ModelDlg.h"
+
+#include "CapacitorRecord.h"
+#include "DialogResources.h"
+#include "DialogTemplate.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+CModelDlg::CModelDlg(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
+
+bool CModelDlg::Initialise() {
+    if (!AdoptTemplate(this, m_templateId)) {
+        return false;
+    }
+    m_picture = Control<QWidget>(this, 1051);
+    m_edit = Control<QWidget>(this, 1050);
+    if (auto* label = qobject_cast<QLabel*>(m_picture)) {
+        if (label->pixmap().isNull() && DialogResources() != nullptr) {
+            label->setPixmap(
+                DialogResources()->LoadBitmap(ModelBitmapFor(ModelTemplate(m_templateId))));
+        }
+    }
+    if (m_picture != nullptr) {
+        m_picture->installEventFilter(this);
+    }
+    if (m_record == nullptr) {
+        return true;
+    }
+    setWindowTitle(QString::fromStdString(CircuitTitle(*m_record)));
+    // The edit controls here break lines at "\n" alone.
+    QString text = QString::fromStdString(CircuitText(*m_record));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(m_edit)) {
+        plain->setReadOnly(true);
+        plain->setPlainText(text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(m_edit)) {
+        rich->setReadOnly(true);
+        rich->setPlainText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(m_edit)) {
+        line->setReadOnly(true);
+        line->setText(text);
+    }
+    return true;
+}
+
+QString CModelDlg::ElementText() const {
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(m_edit)) {
+        return plain->toPlainText();
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(m_edit)) {
+        return rich->toPlainText();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(m_edit)) {
+        return line->text();
+    }
+    return QString();
+}
+
+bool CModelDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_picture && event->type() == QEvent::MouseButtonRelease) {
+        done(0);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShowEquivalentCircuit(const CapacitorRecord* record, QWidget* parent) {
+    if (record == nullptr) {
+        return;
+    }
+    CModelDlg dialog(ModelTemplateFor(*record), parent);
+    dialog.SetCapacitor(record);
+    if (dialog.Initialise()) {
+        dialog.exec();
+    }
+}
