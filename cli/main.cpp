@@ -8,12 +8,26 @@
 
 // Command entry points, each in its own file.
 int RunCheckCommand(CCliSession& session, const CliArguments& arguments);
+int RunListCommand(CCliSession& session, const CliArguments& arguments);
 
 namespace {
 
 const CliCommand kCommands[] = {
     {"check", "", "load cap.vorn and vorncap.lib and print \"N capacitors, M models\"",
      RunCheckCommand},
+    {"list",
+     "[--technology N] [--series S] [--capacitance C] [--voltage V] [--case X] "
+     "[--tolerance 10%|20%] [--esr E]",
+     "set the selection dialog's filters as a user would, starting like the dialog on\n"
+     "      technology \"Tantalum\": technology (item text or index 0-7), then series, "
+     "tolerance,\n"
+     "      capacitance, voltage, case, ESR, each by the item text shown; print the passing "
+     "parts\n"
+     "      (part number, capacitance, voltage, case; tab-separated), then each list as "
+     "\"name:\" and\n"
+     "      its items, the selected item marked \"* \", the others \"  \"; an item not "
+     "offered is an error",
+     RunListCommand},
 };
 
 void PrintUsage(std::FILE* out) {
