@@ -1,7 +1,6 @@
 #include "PageLayout.h"
 
-bool PageSize(int horizontalResolution, int verticalResolution, int& pageWidth,
-              int& pageHeight) {
+bool PageSize(int horizontalResolution, int verticalResolution, int& pageWidth, int& pageHeight) {
     if (horizontalResolution <= 0 || verticalResolution <= 0)
         return false;
     pageWidth = horizontalResolution >= verticalResolution ? 1130 : 800;

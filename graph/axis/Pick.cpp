@@ -24,8 +24,7 @@ double PickYValue(const AxisRange& yRange, int plotHeight, int ys) {
     return d / span * (high - low) + low;
 }
 
-int PickAt(const PickContext& context, int x, int y, int& curve, double& xValue,
-           bool dragging) {
+int PickAt(const PickContext& context, int x, int y, int& curve, double& xValue, bool dragging) {
     if (!dragging)
         curve = 0;
     xValue = 0.0;
@@ -47,8 +46,8 @@ int PickAt(const PickContext& context, int x, int y, int& curve, double& xValue,
         DecadeEnds(context.x.minimum, context.x.maximum, lo, hi);
         xValue = std::pow(10.0, (x - kPlotLeft) / xSpan * (hi - lo) + lo);
     } else {
-        xValue = (x - kPlotLeft) / xSpan * (context.x.maximum - context.x.minimum) +
-                 context.x.minimum;
+        xValue =
+            (x - kPlotLeft) / xSpan * (context.x.maximum - context.x.minimum) + context.x.minimum;
     }
     const double yValue = PickYValue(context.y, plotHeight, y);
 

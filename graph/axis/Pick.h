@@ -4,10 +4,10 @@
 
 // What a mouse pick needs to know about the last drawing and the data.
 struct PickContext {
-    BoxRect plot;          // (60, 40, W - 39, Hp - 40) of the last drawing
-    AxisRange x;           // data range of x (a linear x axis keeps it while drawing)
-    AxisRange y;           // data range over all curves, before rounding
-    int count = 0;         // points per array
+    BoxRect plot;  // (60, 40, W - 39, Hp - 40) of the last drawing
+    AxisRange x;   // data range of x (a linear x axis keeps it while drawing)
+    AxisRange y;   // data range over all curves, before rounding
+    int count = 0; // points per array
     const double* xValues = nullptr;
     const double* curves[4] = {nullptr, nullptr, nullptr, nullptr};
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GraphKind.h"
+#include "GraphKindTable.h"
 
 #include <string>
 

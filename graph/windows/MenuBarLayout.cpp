@@ -73,12 +73,12 @@ void RemoveMenuItem(QWidget* target, int position) {
         return;
     QAction* item = existing.at(position);
     target->removeAction(item);
-    // Copies made here are owned by the bar (actions) or are menus parented to it; the
-    // items of a maximised window belong to someone else and are never removed.
+    // Copies made here are owned by the bar (actions) or are menus parented to it. They are
+    // freed later, not now: the command that rebuilt the bar may have come from one of them.
     if (QMenu* menu = item->menu(); menu != nullptr && menu->parent() == target)
-        delete menu;
+        menu->deleteLater();
     else if (item->parent() == target)
-        delete item;
+        item->deleteLater();
 }
 
 void SwitchMenuBar(QMenuBar* bar, bool normal, IMenuSource& source) {

@@ -246,11 +246,11 @@ protected:
 TEST_F(PickTest, PlotEdges) {
     int curve = 3;
     double xValue = -1;
-    EXPECT_EQ(PickAt(context, 761, 300, curve, xValue, false), PickHit);   // W - 39
+    EXPECT_EQ(PickAt(context, 761, 300, curve, xValue, false), PickHit); // W - 39
     EXPECT_NEAR(xValue, std::pow(10.0, 701.0 / 700 * 5 + 1), 1e-3);
-    EXPECT_EQ(PickAt(context, 762, 300, curve, xValue, false), PickMiss);  // W - 38
+    EXPECT_EQ(PickAt(context, 762, 300, curve, xValue, false), PickMiss); // W - 38
     EXPECT_EQ(xValue, 0.0);
-    EXPECT_EQ(PickAt(context, 300, 560, curve, xValue, false), PickMiss);  // x axis line
+    EXPECT_EQ(PickAt(context, 300, 560, curve, xValue, false), PickMiss); // x axis line
     EXPECT_EQ(PickAt(context, 300, 559, curve, xValue, false), PickHit);
     EXPECT_EQ(PickAt(context, 59, 300, curve, xValue, false), PickMiss);
     EXPECT_EQ(PickAt(context, 60, 40, curve, xValue, false), PickHit);
@@ -313,12 +313,14 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{3, {true, true, false, false}, {{10, 70}, {570, 70}, {10, 180}}},
         PageCase{3, {false, true, false, false}, {{10, 70}, {570, 70}, {570, 180}}},
         PageCase{3, {false, false, false, false}, {{10, 70}, {570, 70}, {10, 180}}},
-        PageCase{5, {false, false, true, true}, {{10, 70}, {570, 70}, {10, 180}, {570, 180},
-                                                 {10, 290}}},
-        PageCase{5, {false, false, false, true}, {{10, 70}, {570, 70}, {10, 180}, {570, 180},
-                                                  {570, 290}}},
-        PageCase{7, {}, {{10, 70}, {570, 70}, {10, 180}, {570, 180}, {10, 290}, {570, 290},
-                         {10, 400}}}));
+        PageCase{
+            5, {false, false, true, true}, {{10, 70}, {570, 70}, {10, 180}, {570, 180}, {10, 290}}},
+        PageCase{5,
+                 {false, false, false, true},
+                 {{10, 70}, {570, 70}, {10, 180}, {570, 180}, {570, 290}}},
+        PageCase{7,
+                 {},
+                 {{10, 70}, {570, 70}, {10, 180}, {570, 180}, {10, 290}, {570, 290}, {10, 400}}}));
 
 TEST(PageSizeTest, OrientationAndCells) {
     int p = 0;

@@ -1,4 +1,4 @@
-#include "GraphKind.h"
+#include "GraphKindTable.h"
 
 namespace {
 

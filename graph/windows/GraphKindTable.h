@@ -1,20 +1,9 @@
 #pragma once
 
-// The seven kinds of graph window. The value indexes the main frame's window slots, and the
-// table below ties each kind to its menu command, its template (whose id is also that of its
+#include "GraphKind.h"
+
+// The table of the seven graph kinds (GraphKind): it ties each kind to its menu command, its template (whose id is also that of its
 // menu, icon and document string) and its window class.
-
-enum GraphKind {
-    KindDF = 0,
-    KindESR = 1,
-    KindImpedance = 2,
-    KindCapacitance = 3,
-    KindRippleVoltage = 4,
-    KindRippleCurrent = 5,
-    KindDCL = 6,
-};
-
-constexpr int kGraphKindCount = 7;
 
 struct GraphKindInfo {
     GraphKind kind;

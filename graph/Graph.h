@@ -1,0 +1,224 @@
+#pragma once
+
+#include "Axis.h"
+#include "CursorInfo.h"
+#include "GraphHost.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CDclBar;
+class CHintWnd;
+class QPainter;
+class QPrinter;
+
+// The view of every graph window: up to four curves over one x array on linear or
+// logarithmic axes, with ticks, labels, captions, title, legend, a reference point, a note
+// under the plot, the live cursor and the measurement readout. It knows nothing about
+// capacitors; the main frame pushes texts, flags and copies of the curves into it.
+//
+// One drawing routine (Render) serves the screen, export bitmaps and the cells of the printed
+// page. The live crosshair and hint box are drawn over the kept picture of the last screen
+// drawing only, so they never reach an export.
+class CGraph : public QWidget {
+    Q_OBJECT
+public:
+    explicit CGraph(QWidget* parent = nullptr);
+    ~CGraph() override;
+
+    // The window the view reports to; without one, picks go nowhere and the readout is off.
+    void SetHost(IGraphHost* host) { m_host = host; }
+    IGraphHost* Host() const { return m_host; }
+
+    // Operations, in the order of the class's own virtual functions.
+    virtual void FreeData();
+    virtual void DrawCross(int x, int y, QPainter& surface);
+    virtual void DrawRotatedCaption(QPainter& surface, const std::string& text, const QRect& rect,
+                                    int flags);
+    virtual void DrawLegendText(QPainter& surface, const std::string& text, const QRect& rect,
+                                int flags);
+    virtual void MinorTickOffsets(int decadeLength, int offsets[8]);
+    virtual void NiceScale(int& count, double low, double high, double& outLow, double& outHigh,
+                           bool keepRange);
+    virtual int PickAt(int x, int y, int& curve, double& xValue, bool dragging);
+    virtual int XToPixel(double x, int width);
+    virtual int YToPixel(double y, int plotHeight);
+    virtual void RefreshReadout();
+    virtual int SetData(int count, const double* x, const double* y1, const double* y2,
+                        const double* y3, const double* y4);
+    virtual void SetXCaption(const char* text);
+    virtual void SetYCaption(const char* text);
+    virtual void SetRightYCaption(const char* text);
+    virtual void SetLogAxes(int xLogarithmic, int yLogarithmic);
+    virtual void ShowMarkers(int flag);
+    virtual void SetTitle(const char* text);
+    virtual void SetLegend(int position, const char* name1, const char* name2, const char* name3,
+                           const char* name4);
+    virtual void SetPickCarriesView(bool flag);
+    virtual void SetUnits(const char* xUnit, const char* yUnit);
+    virtual void SetNote(const char* text);
+    virtual void SetReferencePoint(const char* text, double x, double y);
+    virtual void CreateDclBar(int templateId);
+    virtual void SetCurveDotted(int index, bool flag);
+    virtual CDclBar* GetDclBar();
+
+    // Moves the live crosshair and hint box for a pick; called by the main frame on every view
+    // that follows the pick. A record x or y beyond +-1e50 on a linear axis is replaced by the
+    // range end and written back.
+    virtual void TrackCursor(CursorInfo& cursor);
+
+    // The drawing routine: draws the graph into `area` of `surface` (the area's size is the
+    // W x H of the layout). `keepLayout` stores the plot rectangle, text lines and too-small
+    // flag as those of the last drawing, which mouse handling reads; only the screen does so.
+    void Render(QPainter& surface, const QRect& area, bool keepLayout = false);
+    // The graph drawn on white into a new image, as the export bitmaps take it.
+    QImage RenderImage(const QSize& size);
+
+    // Printing. A print job has one page; the first print preparation of the run turns the
+    // printer to landscape unless a print setup came first.
+    static bool composingPage;
+    static bool forceLandscape;
+    static QPrinter& ApplicationPrinter();
+    bool PreparePrinting(QPrinter& printer);
+    // Draws on a printer surface: asks the host to compose the page of all graphs. While a page
+    // is being composed the call does nothing (the views are drawn by the page itself).
+    void PrintOnSurface(QPainter* surface);
+    // Prints one page on `printer` (a real printer or a PDF file); 0 or -1.
+    int PrintJob(QPrinter& printer);
+    int PrintToPdf(const QString& path);
+    // Commands: print with the print dialog, print preview, print setup (57606). The dialog
+    // runner may be replaced (tests); it returns true when the user accepted.
+    using DialogRunner = std::function<bool(QPrinter&)>;
+    void OnFilePrint(const DialogRunner& run = {});
+    void OnFilePrintPreview();
+    void OnFilePrintSetup(const DialogRunner& run = {});
+
+    // Mouse capture lost during a drag (another window took the mouse).
+    void OnCaptureCancelled();
+
+    // State of the last drawing and of the cursor, for the host and for tests.
+    const CursorInfo& Cursor() const { return m_cursor; }
+    BoxRect PlotRect() const { return m_plotRect; }
+    bool IsTooSmall() const { return m_tooSmall; }
+    int TextLines() const { return m_textLines; }
+    bool CrosshairShown() const { return m_crosshairShown; }
+    QPoint LastCrosshair() const { return m_lastCrosshair; }
+    bool ReadoutShown() const { return m_readoutShown != 0; }
+    CHintWnd* LiveHintBox() const { return m_liveHint; }
+    CHintWnd* ReadoutHintBox() const { return m_readoutHint; }
+    int PointCount() const { return m_count; }
+    AxisRange XRange() const { return {m_xMin, m_xMax, m_xLog != 0}; }
+    AxisRange YRange() const { return {m_yMin, m_yMax, m_yLog != 0}; }
+    const QImage& LastPicture() const { return m_picture; }
+
+    // Pens and fonts of the drawing.
+    enum PenId {
+        PenBlue,
+        PenRed,
+        PenViolet,
+        PenPink,
+        PenBlack,
+        PenGrid,
+        PenShadow,
+        PenDotted,
+        PenThick,
+        PenCount
+    };
+    enum FontId {
+        FontCaptionVertical,
+        FontCaptionVerticalSub,
+        FontCaption,
+        FontCaptionSub,
+        FontReference,
+        FontTitle,
+        FontLabels,
+        FontCount
+    };
+    const QPen& Pen(PenId id) const { return m_pens[id]; }
+    const QFont& Font(FontId id) const { return m_fonts[id]; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void RedrawNow();
+    void DrawAxesAndLabels(QPainter& p, int width, int plotHeight);
+    void DrawCurves(QPainter& p, int width, int plotHeight);
+    void DrawLegend(QPainter& p, int width, int plotHeight);
+    void DrawReadout(QPainter& p, int width, int plotHeight);
+    void DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,
+                            int referenceLines);
+    void DrawSubscripted(QPainter& p, const std::string& text, QRect rect, int flags,
+                         const QFont& normal, const QFont& subscript, int subscriptShift);
+    void InvertStrips(QPainter& p, int x, int y);
+    bool CurveDotted(int index) const { return m_dotted[index] != 0; }
+    const double* Curve(int index) const;
+    // Vertical and horizontal position of a record for the live cursor.
+    bool CursorPosition(CursorInfo& cursor, int& px, int& ys);
+    void SendPick();
+    // The ranges as drawn: a range that no in-scale value set (minimum above maximum) is
+    // drawn as 0..1, or 1..10 on a logarithmic axis.
+    AxisRange DrawnXRange() const;
+    AxisRange DrawnYRange() const;
+
+    IGraphHost* m_host = nullptr;
+    CDclBar* m_dclBar = nullptr;
+
+    std::vector<double> m_x;
+    std::vector<double> m_curves[4];
+    bool m_hasCurve[4] = {false, false, false, false};
+    int m_count = 0;
+    double m_xMin = 0.0;
+    double m_xMax = 0.0;
+    double m_yMin = 0.0;
+    double m_yMax = 0.0;
+    int m_xLog = 0;
+    int m_yLog = 0;
+    int m_markers = 1;
+    std::string m_xCaption;
+    std::string m_yCaption;
+    std::string m_rightYCaption;
+    std::string m_title;
+    std::string m_legendNames[4];
+    int m_legendPosition = LegendTopLeft;
+    char m_dotted[4] = {0, 0, 0, 0};
+    bool m_pickCarriesView = false;
+    CursorInfo m_cursor;
+    QPoint m_lastCrosshair;
+    bool m_crosshairShown = false;
+    std::string m_xUnit;
+    std::string m_yUnit;
+    BoxRect m_plotRect;
+    CHintWnd* m_liveHint = nullptr;
+    std::string m_note;
+    std::string m_referenceText;
+    double m_referenceX = 0.0;
+    double m_referenceY = 0.0;
+    int m_textLines = 0;
+    int m_readoutShown = 0;
+    double m_readoutX = 0.0;
+    double m_readoutY = 0.0;
+    CHintWnd* m_readoutHint = nullptr;
+    bool m_tooSmall = false;
+
+    QPen m_pens[PenCount];
+    QFont m_fonts[FontCount];
+    QBrush m_brush;
+
+    // The last screen drawing; the live crosshair is inverted over it when painting.
+    QImage m_picture;
+    bool m_pictureValid = false;
+};

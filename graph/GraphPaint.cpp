@@ -1,0 +1,411 @@
+// The drawing routine of the graph view: one routine for the screen, export bitmaps and the
+// cells of the printed page. Geometry is in logical units of the surface, y downwards.
+
+#include "Graph.h"
+
+#include "HintWnd.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
+
+// A line from (x0, y0) towards (x1, y1) with the end point left out, so that lines joined end
+// to start cover every pixel once and a frame line ends exactly where the next one begins.
+void LineTo(QPainter& p, int x0, int y0, int x1, int y1) {
+    if (x0 == x1 && y0 == y1)
+        return;
+    if (x0 == x1) {
+        const int end = y1 > y0 ? y1 - 1 : y1 + 1;
+        p.drawLine(x0, y0, x1, end);
+    } else if (y0 == y1) {
+        const int end = x1 > x0 ? x1 - 1 : x1 + 1;
+        p.drawLine(x0, y0, end, y1);
+    } else {
+        p.drawLine(x0, y0, x1, y1);
+    }
+}
+
+// Single-line text centred on a point.
+void DrawCentred(QPainter& p, const QString& text, int x, int y) {
+    p.drawText(QRect(x - 500, y - 100, 1000, 200),
+               Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, text);
+}
+
+int TextWidth(QPainter& p, const QFont& font, const std::string& text) {
+    if (text.empty())
+        return 0;
+    return QFontMetrics(font, p.device()).horizontalAdvance(ToQString(text));
+}
+
+} // namespace
+
+void CGraph::DrawCross(int x, int y, QPainter& surface) {
+    LineTo(surface, x + 5, y, x - 5, y);
+    LineTo(surface, x, y + 5, x, y - 5);
+}
+
+void CGraph::DrawSubscripted(QPainter& p, const std::string& text, QRect rect, int flags,
+                             const QFont& normal, const QFont& subscript, int subscriptShift) {
+    const SubscriptParts parts = SplitSubscript(text);
+    p.setFont(normal);
+    flags |= Qt::TextSingleLine | Qt::TextDontClip;
+    if (!parts.hasSubscript) {
+        p.drawText(rect, flags, ToQString(parts.prefix));
+        return;
+    }
+    p.drawText(rect, flags, ToQString(parts.prefix));
+    int advance = QFontMetrics(normal, p.device()).horizontalAdvance(ToQString(parts.prefix)) + 1;
+    rect.translate(advance, 0);
+    p.setFont(subscript);
+    rect.translate(0, subscriptShift);
+    p.drawText(rect, flags, ToQString(parts.subscript));
+    advance = QFontMetrics(subscript, p.device()).horizontalAdvance(ToQString(parts.subscript)) + 1;
+    rect.translate(advance, -subscriptShift);
+    p.setFont(normal);
+    p.drawText(rect, flags, ToQString(parts.rest));
+}
+
+void CGraph::DrawRotatedCaption(QPainter& surface, const std::string& text, const QRect& rect,
+                                int flags) {
+    // The caption runs upwards from the rectangle's top-left corner. In the turned frame x
+    // points up the page and y to the right, so the subscript's shift of 3 moves it to the
+    // right, which is downwards for the text.
+    surface.save();
+    surface.translate(rect.left(), rect.top());
+    surface.rotate(-90.0);
+    DrawSubscripted(surface, text, QRect(0, 0, 10000, rect.height()), flags,
+                    m_fonts[FontCaptionVertical], m_fonts[FontCaptionVerticalSub], 3);
+    surface.restore();
+}
+
+void CGraph::DrawLegendText(QPainter& surface, const std::string& text, const QRect& rect,
+                            int flags) {
+    DrawSubscripted(surface, text, rect, flags, m_fonts[FontCaption], m_fonts[FontCaptionSub], 3);
+}
+
+void CGraph::Render(QPainter& surface, const QRect& area, bool keepLayout) {
+    if (m_count < 2 || m_x.empty() || !m_hasCurve[0])
+        return;
+    QPainter& p = surface;
+    p.save();
+    p.translate(area.topLeft());
+    p.setClipRect(QRect(0, 0, area.width(), area.height()), Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(m_pens[PenBlack]);
+    p.setFont(m_fonts[FontTitle]);
+    p.setBrush(Qt::NoBrush);
+
+    const int width = area.width();
+    const int height = area.height();
+
+    // Rows of text under the plot.
+    const int noteLines = TextLineCount(TextWidth(p, m_fonts[FontCaptionSub], m_note), width);
+    const int referenceLines =
+        TextLineCount(TextWidth(p, m_fonts[FontReference], m_referenceText), width);
+    const int lines = noteLines + referenceLines;
+    const int plotHeight = height - kTextLineHeight * lines;
+    if (keepLayout)
+        m_textLines = lines;
+
+    if (width < kMinDrawWidth || plotHeight < kMinPlotHeight) {
+        if (keepLayout)
+            m_tooSmall = true;
+        p.restore();
+        return;
+    }
+    if (keepLayout)
+        m_tooSmall = false;
+
+    // The drawing rounds the linear y range; the data ranges come back at the end.
+    const double kept[4] = {m_xMin, m_xMax, m_yMin, m_yMax};
+    const AxisRange xDrawn = DrawnXRange();
+    const AxisRange yDrawn = DrawnYRange();
+    m_xMin = xDrawn.minimum;
+    m_xMax = xDrawn.maximum;
+    m_yMin = yDrawn.minimum;
+    m_yMax = yDrawn.maximum;
+    p.setBackgroundMode(Qt::TransparentMode);
+
+    if (!m_title.empty()) {
+        p.drawText(QRect(0, 0, width, 40), Qt::AlignCenter | Qt::TextSingleLine,
+                   ToQString(m_title));
+    }
+
+    DrawAxesAndLabels(p, width, plotHeight);
+    DrawCurves(p, width, plotHeight);
+    DrawLegend(p, width, plotHeight);
+
+    if (!m_referenceText.empty()) {
+        p.setPen(m_pens[PenThick]);
+        DrawCross(XToPixel(m_referenceX, width), plotHeight - YToPixel(m_referenceY, plotHeight),
+                  p);
+    }
+    if (m_readoutShown != 0)
+        DrawReadout(p, width, plotHeight);
+    DrawTextsUnderPlot(p, width, plotHeight, noteLines, referenceLines);
+
+    m_xMin = kept[0];
+    m_xMax = kept[1];
+    m_yMin = kept[2];
+    m_yMax = kept[3];
+    if (keepLayout) {
+        m_plotRect = {kPlotLeft, kPlotTop, width - 39, plotHeight - kPlotBottomMargin};
+    }
+    p.restore();
+}
+
+void CGraph::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
+    p.setFont(m_fonts[FontLabels]);
+    p.setPen(m_pens[PenBlack]);
+    LineTo(p, width - 40, plotHeight - 40, 60, plotHeight - 40);
+    LineTo(p, 60, plotHeight - 40, 60, 40);
+
+    int offsets[8];
+
+    // x divisions: one per decade on a logarithmic axis; a linear axis keeps its data range and
+    // only takes an evenly dividing count.
+    const int xSpan = width - 100;
+    int divisions = WantedDivisions(xSpan);
+    int labelStep = 1;
+    int lo = 0;
+    int hi = 1;
+    if (m_xLog != 0) {
+        DecadeEnds(m_xMin, m_xMax, lo, hi);
+        const int wanted = divisions;
+        divisions = hi - lo;
+        labelStep = XLabelStep(divisions, wanted);
+        MinorTickOffsets(xSpan / divisions, offsets);
+    } else {
+        double low = 0.0;
+        double high = 0.0;
+        NiceScale(divisions, m_xMin, m_xMax, low, high, true);
+    }
+    for (int i = 0; i <= divisions; ++i) {
+        const int x = i * xSpan / divisions + 60;
+        if (i > 0 && i < divisions) {
+            p.setPen(m_pens[PenGrid]);
+            LineTo(p, x, plotHeight - 41, x, 39);
+        } else if (i == divisions) {
+            p.setPen(m_pens[PenBlack]);
+            LineTo(p, x, plotHeight - 41, x, 40);
+        }
+        if (m_xLog != 0) {
+            p.setPen(m_pens[PenGrid]);
+            for (int o : offsets) {
+                if (x + o >= width - 40)
+                    break;
+                LineTo(p, x + o, plotHeight - 41, x + o, 39);
+            }
+        }
+        if (i % labelStep == 0) {
+            const double value =
+                m_xLog != 0 ? std::pow(10.0, i + lo) : m_xMin + (m_xMax - m_xMin) * i / divisions;
+            p.setPen(m_pens[PenBlack]);
+            DrawCentred(p, QString::fromStdString(FormatSI(value)), x, plotHeight - 28);
+        }
+    }
+
+    p.setPen(m_pens[PenBlack]);
+    if (!m_xCaption.empty()) {
+        p.setFont(m_fonts[FontCaption]);
+        p.drawText(QRect(width / 2 - 5000, plotHeight - 2 - 200, 10000, 200),
+                   Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip,
+                   ToQString(m_xCaption));
+    }
+
+    // y divisions; a linear y axis takes its rounded range for the rest of the drawing.
+    p.setFont(m_fonts[FontLabels]);
+    const int ySpan = plotHeight - 80;
+    divisions = WantedDivisions(ySpan);
+    labelStep = 1;
+    if (m_yLog != 0) {
+        DecadeEnds(m_yMin, m_yMax, lo, hi);
+        const int wanted = divisions;
+        divisions = hi - lo;
+        labelStep = YLabelStep(divisions, wanted);
+        MinorTickOffsets(ySpan / divisions, offsets);
+    } else {
+        double low = 0.0;
+        double high = 0.0;
+        NiceScale(divisions, m_yMin, m_yMax, low, high, false);
+        m_yMin = low;
+        m_yMax = high;
+    }
+    for (int i = 0; i <= divisions; ++i) {
+        const int y = plotHeight - i * ySpan / divisions - 40;
+        if (i > 0 && i < divisions) {
+            p.setPen(m_pens[PenGrid]);
+            LineTo(p, 61, y, width - 40, y);
+        } else if (i == divisions) {
+            p.setPen(m_pens[PenBlack]);
+            LineTo(p, 60, y, width - 39, y);
+        }
+        if (m_yLog != 0) {
+            p.setPen(m_pens[PenGrid]);
+            for (int o : offsets) {
+                if (y - o <= 40)
+                    break;
+                LineTo(p, 61, y - o, width - 40, y - o);
+            }
+        }
+        if (i % labelStep == 0) {
+            const double value =
+                m_yLog != 0 ? std::pow(10.0, i + lo) : m_yMin + (m_yMax - m_yMin) * i / divisions;
+            const QString label = QString::fromStdString(FormatSI(value));
+            p.setPen(m_pens[PenBlack]);
+            DrawCentred(p, label, 42, y);
+            if (!m_rightYCaption.empty())
+                DrawCentred(p, label, width - 20, y);
+        }
+    }
+
+    // y captions run upwards, centred on the middle of the plot height.
+    p.setPen(m_pens[PenBlack]);
+    const int captionWidth = TextWidth(p, m_fonts[FontCaptionVertical], m_yCaption);
+    const int centre = plotHeight - plotHeight / 2;
+    if (!m_yCaption.empty()) {
+        DrawRotatedCaption(p, m_yCaption, QRect(6, centre + captionWidth / 2, 0, 0),
+                           Qt::AlignLeft | Qt::AlignTop);
+    }
+    if (!m_rightYCaption.empty()) {
+        DrawRotatedCaption(p, m_rightYCaption, QRect(width - 60, centre + captionWidth / 2, 0, 0),
+                           Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+void CGraph::DrawCurves(QPainter& p, int width, int plotHeight) {
+    // Curves 1 and 4: one move and line per segment, markers on curve 1.
+    const QPen& pen1 = CurveDotted(0) ? m_pens[PenDotted] : m_pens[PenRed];
+    const QPen& pen4 = CurveDotted(3) ? m_pens[PenDotted] : m_pens[PenViolet];
+    const double* c1 = m_curves[0].data();
+    const double* c4 = Curve(3);
+    QPoint previous1;
+    QPoint previous4;
+    p.setPen(pen1);
+    for (int i = 0; i < m_count; ++i) {
+        const int px = XToPixel(m_x[i], width);
+        const QPoint point1(px, plotHeight - YToPixel(c1[i], plotHeight));
+        if (c4 != nullptr)
+            p.setPen(pen1);
+        if (m_markers != 0)
+            DrawCross(point1.x(), point1.y(), p);
+        if (i > 0)
+            p.drawLine(previous1, point1);
+        previous1 = point1;
+        if (c4 != nullptr) {
+            const QPoint point4(px, plotHeight - YToPixel(c4[i], plotHeight));
+            p.setPen(pen4);
+            if (i > 0)
+                p.drawLine(previous4, point4);
+            previous4 = point4;
+        }
+    }
+
+    // Curves 2 and 3: one path each.
+    const PenId pens[2] = {PenBlue, PenPink};
+    for (int k = 1; k <= 2; ++k) {
+        const double* c = Curve(k);
+        if (c == nullptr)
+            continue;
+        QPainterPath path;
+        path.moveTo(XToPixel(m_x[0], width), plotHeight - YToPixel(c[0], plotHeight));
+        for (int i = 1; i < m_count; ++i)
+            path.lineTo(XToPixel(m_x[i], width), plotHeight - YToPixel(c[i], plotHeight));
+        p.strokePath(path, CurveDotted(k) ? m_pens[PenDotted] : m_pens[pens[k - 1]]);
+    }
+}
+
+void CGraph::DrawLegend(QPainter& p, int width, int plotHeight) {
+    int count = 0;
+    int nameWidth = 0;
+    for (const std::string& name : m_legendNames) {
+        if (name.empty())
+            continue;
+        ++count;
+        const int w = TextWidth(p, m_fonts[FontCaption], name);
+        if (w > nameWidth)
+            nameWidth = w;
+    }
+    if (!LegendFits(nameWidth, count, width, plotHeight))
+        return;
+    const BoxRect r = LegendRect(m_legendPosition, nameWidth, count, width, plotHeight);
+    p.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), m_brush);
+    p.setPen(m_pens[PenBlack]);
+    LineTo(p, r.left, r.bottom, r.right, r.bottom);
+    LineTo(p, r.right, r.bottom, r.right, r.top);
+    LineTo(p, r.right, r.top, r.left, r.top);
+    LineTo(p, r.left, r.top, r.left, r.bottom);
+    p.setPen(m_pens[PenShadow]);
+    LineTo(p, r.left + 1, r.bottom + 1, r.right + 1, r.bottom + 1);
+    LineTo(p, r.right + 1, r.bottom + 1, r.right + 1, r.top + 1);
+    LineTo(p, r.left + 1, r.bottom + 2, r.right + 2, r.bottom + 2);
+    LineTo(p, r.right + 2, r.bottom + 2, r.right + 2, r.top + 1);
+
+    const PenId entryPens[4] = {PenRed, PenBlue, PenPink, PenViolet};
+    for (int j = 0; j < count; ++j) {
+        const int y = r.top + 16 * j + 8;
+        p.setPen(CurveDotted(j) ? m_pens[PenDotted] : m_pens[entryPens[j]]);
+        LineTo(p, r.left + 5, y, r.left + 15, y);
+        p.setPen(m_pens[PenBlack]);
+        DrawLegendText(p, m_legendNames[j], QRect(r.left + 20, y, nameWidth + 10, 0),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+void CGraph::DrawReadout(QPainter& p, int width, int plotHeight) {
+    const int px = XToPixel(m_readoutX, width);
+    const int py = YToPixel(m_readoutY, plotHeight);
+    InvertStrips(p, px, plotHeight - py);
+
+    const std::string line1 = FormatSI(m_readoutX) + m_xUnit;
+    const std::string line2 = FormatSI(m_readoutY) + m_yUnit;
+    m_readoutHint->SetTexts(line1, line2);
+    m_readoutHint->MoveBox(px + 5, plotHeight - py - 35);
+    QImage box(m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight(), QImage::Format_RGB32);
+    box.fill(Qt::white);
+    QPainter boxPainter(&box);
+    m_readoutHint->PaintBox(boxPainter);
+    boxPainter.end();
+    p.drawImage(px + 5, plotHeight - py - 35, box);
+}
+
+void CGraph::DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,
+                                int referenceLines) {
+    p.setPen(m_pens[PenBlack]);
+    if (noteLines > 0) {
+        p.setFont(m_fonts[FontCaptionSub]);
+        const QStringList rows = ToQString(BreakIntoLines(m_note, noteLines)).split('\n');
+        const int spacing = QFontMetrics(m_fonts[FontCaptionSub], p.device()).lineSpacing();
+        for (int i = 0; i < rows.size(); ++i) {
+            p.drawText(QRect(0, plotHeight + i * spacing, width, spacing),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                       rows[i]);
+        }
+    }
+    if (!m_referenceText.empty() && referenceLines > 0) {
+        const int top = plotHeight + kTextLineHeight * noteLines;
+        p.setFont(m_fonts[FontReference]);
+        const QFontMetrics metrics(m_fonts[FontReference], p.device());
+        const QStringList rows =
+            ToQString(BreakIntoLines(m_referenceText, referenceLines)).split('\n');
+        for (int i = 0; i < rows.size(); ++i) {
+            p.drawText(QRect(0, top + i * metrics.lineSpacing(), width, metrics.lineSpacing()),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                       rows[i]);
+        }
+        // The cross is the legend symbol of the reference text, in the room its leading
+        // blanks leave.
+        const int firstWidth = metrics.horizontalAdvance(rows.front());
+        p.setPen(m_pens[PenThick]);
+        DrawCross((width - 1) / 2 - firstWidth / 2 + 8, top + 7, p);
+    }
+}

@@ -1,0 +1,114 @@
+// Printing entry points of the graph view. A print job always has one page: the page of all
+// open graphs, which the host composes.
+
+#include "Graph.h"
+
+#include <QAbstractPrintDialog>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+QPrinter* g_applicationPrinter = nullptr;
+
+void DeleteApplicationPrinter() {
+    delete g_applicationPrinter;
+    g_applicationPrinter = nullptr;
+}
+
+} // namespace
+
+QPrinter& CGraph::ApplicationPrinter() {
+    if (g_applicationPrinter == nullptr) {
+        g_applicationPrinter = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(DeleteApplicationPrinter);
+    }
+    return *g_applicationPrinter;
+}
+
+bool CGraph::PreparePrinting(QPrinter& printer) {
+    printer.setFromTo(1, 1);
+    // The first print of a run defaults to landscape unless the user chose settings first.
+    if (forceLandscape && printer.isValid()) {
+        forceLandscape = false;
+        printer.setPageOrientation(QPageLayout::Landscape);
+    }
+    return true;
+}
+
+void CGraph::PrintOnSurface(QPainter* surface) {
+    if (surface == nullptr)
+        return;
+    if (composingPage) {
+        // Inside the page composition the view draws itself on the surface it is given.
+        const QRect area = surface->window();
+        Render(*surface, QRect(0, 0, area.width(), area.height()));
+        return;
+    }
+    composingPage = true;
+    if (m_host != nullptr)
+        m_host->GraphPrintPage(surface);
+    composingPage = false;
+}
+
+int CGraph::PrintJob(QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return -1;
+    PrintOnSurface(&painter);
+    painter.end();
+    return 0;
+}
+
+int CGraph::PrintToPdf(const QString& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(ApplicationPrinter().pageLayout());
+    PreparePrinting(printer);
+    return PrintJob(printer);
+}
+
+void CGraph::OnFilePrint(const DialogRunner& run) {
+    QPrinter& printer = ApplicationPrinter();
+    PreparePrinting(printer);
+    bool accepted = false;
+    if (run) {
+        accepted = run(printer);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        dialog.setMinMax(1, 1);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (accepted)
+        PrintJob(printer);
+}
+
+void CGraph::OnFilePrintPreview() {
+    QPrinter& printer = ApplicationPrinter();
+    PreparePrinting(printer);
+    QPrintPreviewDialog dialog(&printer, this);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                     [this](QPrinter* target) { PrintJob(*target); });
+    dialog.exec();
+}
+
+void CGraph::OnFilePrintSetup(const DialogRunner& run) {
+    forceLandscape = false;
+    QPrinter& printer = ApplicationPrinter();
+    if (run) {
+        run(printer);
+        return;
+    }
+    // Setup only: no selection, no page numbers, no printing to a file.
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setWindowTitle(QObject::tr("Print Setup"));
+    dialog.exec();
+}

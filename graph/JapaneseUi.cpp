@@ -1,0 +1,3 @@
+#include "JapaneseUi.h"
+
+bool g_japaneseUi = false;

@@ -1,0 +1,46 @@
+#include "CGraphDocTemplate.h"
+
+#include "CChildFrame.h"
+#include "Messages.h"
+
+#include <QMdiArea>
+
+namespace {
+
+std::string SecondField(const std::string& text) {
+    size_t first = text.find('\n');
+    if (first == std::string::npos)
+        return std::string();
+    size_t second = text.find('\n', first + 1);
+    return text.substr(first + 1, second == std::string::npos ? std::string::npos
+                                                               : second - first - 1);
+}
+
+} // namespace
+
+CGraphDocTemplate::CGraphDocTemplate(int id, const std::string& documentString)
+    : resourceId(id), documentName(SecondField(documentString)) {}
+
+QString CGraphDocTemplate::TitleFor(const QString& partNumberText, const QString& untitled) const {
+    if (documentName.empty())
+        return untitled;
+    return QString::fromStdString(documentName) + QStringLiteral(" - ") + partNumberText;
+}
+
+CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost* host) const {
+    if (area == nullptr)
+        return nullptr;
+    CChildFrame* window = CreateChildFrame(Kind(), this, host);
+    if (window == nullptr)
+        return nullptr;
+    area->addSubWindow(window);
+    window->ActivateFrame();
+    return window;
+}
+
+std::vector<std::unique_ptr<CGraphDocTemplate>> CreateGraphDocTemplates(const IStringTable& strings) {
+    std::vector<std::unique_ptr<CGraphDocTemplate>> templates;
+    for (int id : kTemplateCreationOrder)
+        templates.push_back(std::make_unique<CGraphDocTemplate>(id, strings.GetString(id)));
+    return templates;
+}
