@@ -1,8 +1,8 @@
 #include "CompareDlg.h"
+#include "CapacitorPicker.h"
 #include "CapacitorRecord.h"
 #include "DialogTemplate.h"
 #include "FakeDialogResources.h"
-#include "SelectionDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,14 +25,14 @@ struct PickerScript {
     bool createFails = false;
     bool picturesFail = false;
     bool confirm = true;
-    CapacitorRecord* answer = nullptr;
+    const CapacitorRecord* answer = nullptr;
     int created = 0;
     int templateId = 0;
     QString title;
     const CapacitorRecord* startedAt = nullptr;
 };
 
-class FakeSelectionDialog : public ISelectionDialog {
+class FakeSelectionDialog : public ICapacitorPicker {
 public:
     explicit FakeSelectionDialog(PickerScript& script) : m_script(script) {}
     bool Create(int templateId, QWidget*) override {
@@ -45,7 +45,7 @@ public:
     void SetTitle(const QString& title) override { m_script.title = title; }
     void SelectRecord(const CapacitorRecord* record) override { m_script.startedAt = record; }
     bool RunModal() override { return m_script.confirm; }
-    CapacitorRecord* GetSelected() override { return m_script.answer; }
+    const CapacitorRecord* GetSelected() override { return m_script.answer; }
     QWidget* Window() override { return nullptr; }
 
 private:
@@ -55,9 +55,9 @@ private:
 class CompareDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetSelectionDialogFactory([this] { return std::make_unique<FakeSelectionDialog>(script); });
+        SetCapacitorPickerFactory([this] { return std::make_unique<FakeSelectionDialog>(script); });
     }
-    void TearDown() override { SetSelectionDialogFactory(nullptr); }
+    void TearDown() override { SetCapacitorPickerFactory(nullptr); }
 
     ScopedFakeResources resources;
     PickerScript script;
@@ -117,7 +117,7 @@ TEST_F(CompareDlgTest, EarlierPairKeepsItsSecondAndFirstFollowsThePartOnShow) {
 }
 
 TEST_F(CompareDlgTest, SelectForCompareReportsCancelAndFailureAsTwo) {
-    CapacitorRecord* chosen = &shown;
+    const CapacitorRecord* chosen = &shown;
     script.answer = &other;
     EXPECT_EQ(SelectForCompare(nullptr, &third, chosen), 1);
     EXPECT_EQ(chosen, &other);
@@ -137,7 +137,7 @@ TEST_F(CompareDlgTest, SelectForCompareReportsCancelAndFailureAsTwo) {
     script.createFails = true;
     EXPECT_EQ(SelectForCompare(nullptr, nullptr, chosen), 2);
 
-    SetSelectionDialogFactory(nullptr);
+    SetCapacitorPickerFactory(nullptr);
     chosen = &shown;
     EXPECT_EQ(SelectForCompare(nullptr, nullptr, chosen), 2);
     EXPECT_EQ(chosen, nullptr);

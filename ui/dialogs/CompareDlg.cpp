@@ -1,8 +1,8 @@
 #include "CompareDlg.h"
 
+#include "CapacitorPicker.h"
 #include "CapacitorRecord.h"
 #include "DialogTemplate.h"
-#include "SelectionDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,8 +12,8 @@
 
 namespace {
 
-SelectionDialogFactory& Factory() {
-    static SelectionDialogFactory factory;
+CapacitorPickerFactory& Factory() {
+    static CapacitorPickerFactory factory;
     return factory;
 }
 
@@ -32,17 +32,17 @@ QString LineText(int index, const CapacitorRecord* record) {
 
 } // namespace
 
-void SetSelectionDialogFactory(SelectionDialogFactory factory) {
+void SetCapacitorPickerFactory(CapacitorPickerFactory factory) {
     Factory() = std::move(factory);
 }
 
-std::unique_ptr<ISelectionDialog> CreateSelectionDialog() {
+std::unique_ptr<ICapacitorPicker> CreateCapacitorPicker() {
     return Factory() ? Factory()() : nullptr;
 }
 
 CCompareDlg::CCompareDlg(QWidget* parent) : QDialog(parent) {}
 
-void CCompareDlg::SetCapacitors(CapacitorRecord* first, CapacitorRecord* second) {
+void CCompareDlg::SetCapacitors(const CapacitorRecord* first, const CapacitorRecord* second) {
     m_capacitor1 = first;
     m_capacitor2 = second;
 }
@@ -84,7 +84,7 @@ void CCompareDlg::accept() {
 }
 
 void CCompareDlg::SelectCapacitor1() {
-    CapacitorRecord* chosen = nullptr;
+    const CapacitorRecord* chosen = nullptr;
     const CapacitorRecord* start = m_capacitor1 != nullptr ? m_capacitor1 : m_lastChosen;
     if (SelectForCompare(this, start, chosen) == 1) {
         m_lastChosen = chosen;
@@ -94,7 +94,7 @@ void CCompareDlg::SelectCapacitor1() {
 }
 
 void CCompareDlg::SelectCapacitor2() {
-    CapacitorRecord* chosen = nullptr;
+    const CapacitorRecord* chosen = nullptr;
     const CapacitorRecord* start = m_capacitor2 != nullptr ? m_capacitor2 : m_lastChosen;
     if (SelectForCompare(this, start, chosen) == 1) {
         m_lastChosen = chosen;
@@ -103,11 +103,11 @@ void CCompareDlg::SelectCapacitor2() {
     UpdateTexts();
 }
 
-int SelectForCompare(QWidget* owner, const CapacitorRecord* start, CapacitorRecord*& chosen) {
+int SelectForCompare(QWidget* owner, const CapacitorRecord* start, const CapacitorRecord*& chosen) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     chosen = nullptr;
     int result = 2;
-    std::unique_ptr<ISelectionDialog> dialog = CreateSelectionDialog();
+    std::unique_ptr<ICapacitorPicker> dialog = CreateCapacitorPicker();
     if (dialog != nullptr && dialog->Create(150, owner) && dialog->LoadPictures() == 0) {
         dialog->SetTitle(ResourceString(32801, QStringLiteral("Select capacitor")));
         dialog->FillLists(1);
@@ -127,8 +127,8 @@ int SelectForCompare(QWidget* owner, const CapacitorRecord* start, CapacitorReco
     return result;
 }
 
-bool RunCompareDialog(QWidget* parent, CapacitorRecord* current, CapacitorRecord*& first,
-                      CapacitorRecord*& second) {
+bool RunCompareDialog(QWidget* parent, const CapacitorRecord* current,
+                      const CapacitorRecord*& first, const CapacitorRecord*& second) {
     CCompareDlg dialog(parent);
     dialog.SetCapacitors(first, second);
     dialog.SetCurrentCapacitor(current);

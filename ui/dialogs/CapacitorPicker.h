@@ -11,9 +11,9 @@ class QWidget;
 // The capacitor selection dialog as its users outside the dialog itself see it: start-up runs
 // it on template 131 ("Quit", "Next >>"), the comparison dialog on template 150 to pick one
 // capacitor.
-class ISelectionDialog {
+class ICapacitorPicker {
 public:
-    virtual ~ISelectionDialog() = default;
+    virtual ~ICapacitorPicker() = default;
     // Creates the window from the template, modeless and hidden; false when that fails.
     virtual bool Create(int templateId, QWidget* parent) = 0;
     virtual int LoadPictures() = 0; // 0, or -1 when a picture is missing
@@ -23,12 +23,12 @@ public:
     virtual void SelectRecord(const CapacitorRecord* record) = 0;
     // Shows the dialog and runs a modal loop on it; true when it ended with OK.
     virtual bool RunModal() = 0;
-    virtual CapacitorRecord* GetSelected() = 0;
+    virtual const CapacitorRecord* GetSelected() = 0;
     virtual QWidget* Window() = 0;
 };
 
-using SelectionDialogFactory = std::function<std::unique_ptr<ISelectionDialog>()>;
+using CapacitorPickerFactory = std::function<std::unique_ptr<ICapacitorPicker>()>;
 
 // The factory of the process; the application sets it once the selection dialog exists.
-void SetSelectionDialogFactory(SelectionDialogFactory factory);
-std::unique_ptr<ISelectionDialog> CreateSelectionDialog(); // null without a factory
+void SetCapacitorPickerFactory(CapacitorPickerFactory factory);
+std::unique_ptr<ICapacitorPicker> CreateCapacitorPicker(); // null without a factory
