@@ -3,9 +3,16 @@
 #include "Graph.h"
 #include "GraphFill.h"
 
+static_assert(kFillLegendTopLeft == LegendTopLeft && kFillLegendBottomLeft == LegendBottomLeft &&
+                  kFillLegendTopRight == LegendTopRight &&
+                  kFillLegendBottomRight == LegendBottomRight,
+              "the fill numbers legend positions as the view does");
+
 namespace {
 
-const char* NameOrNull(const std::string& name) { return name.empty() ? nullptr : name.c_str(); }
+const char* NameOrNull(const std::string& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
 
 } // namespace
 

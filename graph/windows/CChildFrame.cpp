@@ -1,7 +1,7 @@
 #include "CChildFrame.h"
 
-#include "CGraph.h"
 #include "CGraphDocTemplate.h"
+#include "Graph.h"
 #include "IGraphFrameHost.h"
 
 #include <QCloseEvent>
@@ -20,12 +20,17 @@ CChildFrame::CChildFrame(const CGraphDocTemplate* tmpl, IGraphFrameHost* frameHo
     bodyLayout->addWidget(view, 1);
     setWidget(body);
     if (docTemplate != nullptr && docTemplate->Kind() >= 0)
-        setObjectName(QString::fromLatin1(KindInfo(static_cast<GraphKind>(docTemplate->Kind())).windowClass));
+        setObjectName(
+            QString::fromLatin1(KindInfo(static_cast<GraphKind>(docTemplate->Kind())).windowClass));
 }
 
-CChildFrame::~CChildFrame() { ReportDestroyed(); }
+CChildFrame::~CChildFrame() {
+    ReportDestroyed();
+}
 
-int CChildFrame::Kind() const { return docTemplate != nullptr ? docTemplate->Kind() : -1; }
+int CChildFrame::Kind() const {
+    return docTemplate != nullptr ? docTemplate->Kind() : -1;
+}
 
 bool CChildFrame::OnCommand(int commandId) {
     switch (commandId) {
@@ -113,11 +118,17 @@ bool CChildFrame::OnViewCommand(int commandId) {
     }
 }
 
-void CChildFrame::TrackCursor(CursorInfo& cursor) { view->TrackCursor(cursor); }
+void CChildFrame::TrackCursor(CursorInfo& cursor) {
+    view->TrackCursor(cursor);
+}
 
-void CChildFrame::RefreshReadout() { view->RefreshReadout(); }
+void CChildFrame::RefreshReadout() {
+    view->RefreshReadout();
+}
 
-void CChildFrame::CreateViewDclBar(int templateId) { view->CreateDclBar(templateId); }
+void CChildFrame::CreateViewDclBar(int templateId) {
+    view->CreateDclBar(templateId);
+}
 
 int CChildFrame::GraphPick(CGraph&, CursorInfo& cursor) {
     return host != nullptr ? host->OnGraphPick(this, &cursor) : 0;
@@ -131,7 +142,9 @@ int CChildFrame::GraphQueryPoint(CGraph&, double point[2]) {
     return host != nullptr ? host->OnGraphQueryPoint(this, point) : -1;
 }
 
-int CChildFrame::GraphDeletePoint() { return host != nullptr ? host->OnGraphDeletePoint() : 0; }
+int CChildFrame::GraphDeletePoint() {
+    return host != nullptr ? host->OnGraphDeletePoint() : 0;
+}
 
 CChildFrame* CreateChildFrame(int kind, const CGraphDocTemplate* docTemplate,
                               IGraphFrameHost* host) {

@@ -12,8 +12,8 @@ std::string SecondField(const std::string& text) {
     if (first == std::string::npos)
         return std::string();
     size_t second = text.find('\n', first + 1);
-    return text.substr(first + 1, second == std::string::npos ? std::string::npos
-                                                               : second - first - 1);
+    return text.substr(first + 1,
+                       second == std::string::npos ? std::string::npos : second - first - 1);
 }
 
 } // namespace
@@ -38,7 +38,8 @@ CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost
     return window;
 }
 
-std::vector<std::unique_ptr<CGraphDocTemplate>> CreateGraphDocTemplates(const IStringTable& strings) {
+std::vector<std::unique_ptr<CGraphDocTemplate>>
+CreateGraphDocTemplates(const IStringTable& strings) {
     std::vector<std::unique_ptr<CGraphDocTemplate>> templates;
     for (int id : kTemplateCreationOrder)
         templates.push_back(std::make_unique<CGraphDocTemplate>(id, strings.GetString(id)));

@@ -44,4 +44,5 @@ private:
 
 // The templates of the seven kinds, each with its document string from `strings`, in the
 // creation order of start-up (130, 129, 132, 131, 153, 133, 184).
-std::vector<std::unique_ptr<CGraphDocTemplate>> CreateGraphDocTemplates(const IStringTable& strings);
+std::vector<std::unique_ptr<CGraphDocTemplate>>
+CreateGraphDocTemplates(const IStringTable& strings);

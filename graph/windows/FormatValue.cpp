@@ -2,4 +2,6 @@
 
 #include "Axis.h"
 
-std::string FormatEngineering(double value) { return FormatSI(value); }
+std::string FormatEngineering(double value) {
+    return FormatSI(value);
+}

@@ -29,7 +29,9 @@ std::string Printf(const char* format, ...) {
     return buffer;
 }
 
-bool IsWet(const CapacitorRecord& record) { return std::strcmp(record.series, "QCN") == 0; }
+bool IsWet(const CapacitorRecord& record) {
+    return std::strcmp(record.series, "QCN") == 0;
+}
 
 enum class Quantity { DF, Impedance, Capacitance, Esr };
 
@@ -155,7 +157,9 @@ void FillDcl(GraphFill& fill, const GraphFillSource& s) {
 
 } // namespace
 
-bool IsAt25(double t) { return std::fabs(t - 25.0) < 1e-8; }
+bool IsAt25(double t) {
+    return std::fabs(t - 25.0) < 1e-8;
+}
 
 GraphFill ComposeGraphFill(GraphKind kind, const GraphFillSource& s, const IStringTable& strings) {
     GraphFill fill;
@@ -164,44 +168,43 @@ GraphFill ComposeGraphFill(GraphKind kind, const GraphFillSource& s, const IStri
     case KindDF:
         SetTexts(fill, "Frequency [Hz]", "DF [-]", true, true, "Hz", "", "DF");
         fill.note = strings.GetString(kNoteTypical);
-        fill.legendPosition = LegendTopLeft;
+        fill.legendPosition = kFillLegendTopLeft;
         break;
     case KindESR:
         SetTexts(fill, "Frequency [Hz]", "ESR [Ohm]", true, true, "Hz", "Ohm", "ESR");
         fill.note = strings.GetString(kNoteTypical);
-        fill.legendPosition = LegendTopRight;
+        fill.legendPosition = kFillLegendTopRight;
         break;
     case KindImpedance:
         SetTexts(fill, "Frequency [Hz]", "Impedance [Ohm]", true, true, "Hz", "Ohm", "Impedance");
         fill.note = strings.GetString(kNoteTypical);
-        fill.legendPosition = LegendTopRight;
+        fill.legendPosition = kFillLegendTopRight;
         break;
     case KindCapacitance:
         SetTexts(fill, "Frequency [Hz]", "Capacitance [F]", true, false, "Hz", "F", "Capacitance");
         fill.note = strings.GetString(kNoteTypical);
-        fill.legendPosition = LegendBottomLeft;
+        fill.legendPosition = kFillLegendBottomLeft;
         break;
     case KindRippleVoltage:
-        SetTexts(fill, "Frequency [Hz]", "V_ripple_ [V]", true, false, "Hz", "V",
-                 "Ripple voltage");
+        SetTexts(fill, "Frequency [Hz]", "V_ripple_ [V]", true, false, "Hz", "V", "Ripple voltage");
         fill.note = strings.GetString(kNoteLimits);
-        fill.legendPosition = at25 ? LegendBottomLeft : LegendTopRight;
+        fill.legendPosition = at25 ? kFillLegendBottomLeft : kFillLegendTopRight;
         break;
     case KindRippleCurrent:
-        SetTexts(fill, "Frequency [Hz]", "I_ripple_ [A]", true, false, "Hz", "A",
-                 "Ripple current");
+        SetTexts(fill, "Frequency [Hz]", "I_ripple_ [A]", true, false, "Hz", "A", "Ripple current");
         fill.note = strings.GetString(kNoteLimits);
-        fill.legendPosition = LegendTopLeft;
+        fill.legendPosition = kFillLegendTopLeft;
         break;
     case KindDCL:
         SetTexts(fill, "Time [s]", "DCL [A]", false, false, "s", "A", "DCL");
-        fill.legendPosition = LegendTopRight;
+        fill.legendPosition = kFillLegendTopRight;
         break;
     }
 
     const bool hasCurves = s.current != nullptr && s.reference != nullptr;
     if (kind == KindDCL && s.current != nullptr)
-        fill.note = strings.GetString(kNoteDcl) + FormatEngineering(s.current->dclMax * 1e-6) + "A.";
+        fill.note =
+            strings.GetString(kNoteDcl) + FormatEngineering(s.current->dclMax * 1e-6) + "A.";
     if (!hasCurves)
         return fill;
 

@@ -12,12 +12,11 @@ struct CurveSet;
 // title, note, legend, reference point and up to four curves over one x array. The arrays are
 // borrowed from the working state; the view copies them when it takes the data.
 
-enum LegendPosition {
-    LegendTopLeft = 0,
-    LegendBottomLeft = 1,
-    LegendTopRight = 2,
-    LegendBottomRight = 3,
-};
+// Legend positions as the view numbers them (LegendTopLeft ... LegendBottomRight).
+constexpr int kFillLegendTopLeft = 0;
+constexpr int kFillLegendBottomLeft = 1;
+constexpr int kFillLegendTopRight = 2;
+constexpr int kFillLegendBottomRight = 3;
 
 struct GraphFill {
     std::string xCaption, yCaption;
@@ -25,7 +24,7 @@ struct GraphFill {
     std::string xUnit, yUnit;
     std::string title;
     std::string note;
-    int legendPosition = LegendTopLeft;
+    int legendPosition = kFillLegendTopLeft;
     std::string legendNames[4];
     int count = 0;
     const double* x = nullptr;

@@ -14,7 +14,9 @@ const GraphKindInfo kKinds[kGraphKindCount] = {
 
 } // namespace
 
-const GraphKindInfo& KindInfo(GraphKind kind) { return kKinds[static_cast<int>(kind)]; }
+const GraphKindInfo& KindInfo(GraphKind kind) {
+    return kKinds[static_cast<int>(kind)];
+}
 
 int KindForCommand(int commandId) {
     for (const GraphKindInfo& info : kKinds)

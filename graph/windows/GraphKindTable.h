@@ -2,8 +2,8 @@
 
 #include "GraphKind.h"
 
-// The table of the seven graph kinds (GraphKind): it ties each kind to its menu command, its template (whose id is also that of its
-// menu, icon and document string) and its window class.
+// The table of the seven graph kinds (GraphKind): it ties each kind to its menu command, its
+// template (whose id is also that of its menu, icon and document string) and its window class.
 
 struct GraphKindInfo {
     GraphKind kind;
@@ -23,7 +23,9 @@ int KindForCommand(int commandId);
 int KindForTemplate(int templateId);
 
 // True for the six kinds whose x axis is frequency (every kind but DCL).
-inline bool IsFrequencyKind(int kind) { return kind >= KindDF && kind <= KindRippleCurrent; }
+inline bool IsFrequencyKind(int kind) {
+    return kind >= KindDF && kind <= KindRippleCurrent;
+}
 
 // Template ids in the order the application creates its templates at start-up.
 constexpr int kTemplateCreationOrder[kGraphKindCount] = {130, 129, 132, 131, 153, 133, 184};

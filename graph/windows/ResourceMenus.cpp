@@ -34,7 +34,9 @@ void BuildItems(const std::vector<CMenuItem>& items, QWidget* target) {
 
 } // namespace
 
-void BuildMenuItems(const CMenuTemplate& menu, QWidget* target) { BuildItems(menu.items, target); }
+void BuildMenuItems(const CMenuTemplate& menu, QWidget* target) {
+    BuildItems(menu.items, target);
+}
 
 bool CResourceMenuSource::LoadMenu(int menuId, QMenu* into) {
     CMenuTemplate menu = library.Menu(menuId);

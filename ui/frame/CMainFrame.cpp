@@ -1,0 +1,1099 @@
+#include "CMainFrame.h"
+
+#include "ApplyGraphFill.h"
+#include "CChildFrame.h"
+#include "CGraphDocTemplate.h"
+#include "CapacitorRecord.h"
+#include "DclBarLists.h"
+#include "FrameDialogs.h"
+#include "FrequencyResponse.h"
+#include "GraphFill.h"
+#include "MenuBarLayout.h"
+#include "Messages.h"
+#include "ModelVector.h"
+#include "RippleLimits.h"
+#include "SParameterWriter.h"
+#include "WorkingState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+#include <cctype>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kStrMainTitle = 128;
+constexpr int kStrUntitled = 61443;
+constexpr int kStrReady = 57345;
+constexpr int kStrPanePart = 34016;
+constexpr int kStrPaneCapacitance = 34017;
+constexpr int kStrPaneVoltage = 34018;
+constexpr int kStrPaneCase = 34019;
+constexpr int kStrTemperatureLabel = 34020;
+constexpr int kStrSecondCapacitance = 34024;
+constexpr int kStrTitleDetails = 34026;
+constexpr int kStrSecondVoltage = 34036;
+constexpr int kStrSelectCapacitor = 32801;
+constexpr int kFirstPaneId = 34000;
+constexpr int kDclBarTemplate = 185;
+constexpr int kCommandAbout = 57664;
+
+struct TemperatureCommand {
+    int id;
+    double celsius;
+};
+constexpr TemperatureCommand kTemperatureCommands[] = {
+    {CMainFrame::ID_TEMP_M55, -55}, {CMainFrame::ID_TEMP_25, 25},   {CMainFrame::ID_TEMP_85, 85},
+    {CMainFrame::ID_TEMP_105, 105}, {CMainFrame::ID_TEMP_125, 125}, {CMainFrame::ID_TEMP_175, 175},
+    {CMainFrame::ID_TEMP_200, 200},
+};
+
+bool SameTemperature(double a, double b) {
+    return std::fabs(a - b) < 1e-8;
+}
+
+FrequencyPoint Evaluate(const CapacitorRecord& record, const ModelVector& vector, double f) {
+    FrequencyPoint point{};
+    point.frequency = f;
+    EvaluatePoint(record, point, vector, true);
+    return point;
+}
+
+GraphFillSource MakeFillSource(const CWorkingState& s) {
+    GraphFillSource source;
+    source.current = s.currentCapacitor;
+    source.selectedTemperature = s.selectedTemperature;
+    source.comparisonMode = s.comparisonMode;
+    source.comparison[0] = s.comparisonCapacitors[0];
+    source.comparison[1] = s.comparisonCapacitors[1];
+    source.pointCount = s.pointCount;
+    source.reference = &s.referenceCurves;
+    source.atTemperature = &s.temperatureCurves;
+    source.compared[0] = &s.comparisonCurves[0];
+    source.compared[1] = &s.comparisonCurves[1];
+    source.esrLimitReference = s.esrLimitReference;
+    source.esrLimitAtTemperature = s.esrLimitAtTemperature;
+    source.rippleVoltageReference = s.rippleVoltageReference;
+    source.rippleVoltageAtTemperature = s.rippleVoltageAtTemperature;
+    source.rippleCurrentReference = s.rippleCurrentReference;
+    source.rippleCurrentAtTemperature = s.rippleCurrentAtTemperature;
+    source.dclCount = kDclPoints;
+    source.dclTime = s.dclTime;
+    source.dclTypical = s.dclTypical;
+    source.dclAtConditions = s.dclAtConditions;
+    source.dclLimit = s.dclLimit;
+    source.dclFactor = s.dclFactor;
+    source.dclVoltagePercent = s.dclVoltagePercent;
+    source.dclTemperature = s.dclTemperature;
+    return source;
+}
+
+// The first field of a command prompt ("status-bar text\ntooltip").
+QString PromptOf(const QString& text) {
+    const int newline = text.indexOf(QLatin1Char('\n'));
+    return newline < 0 ? text : text.left(newline);
+}
+
+void CollectActions(const QWidget* menu, QList<QAction*>& out, QList<QMenu*>& menus) {
+    for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu()) {
+            menus.append(sub);
+            CollectActions(sub, out, menus);
+        } else if (CommandIdOf(action) != 0) {
+            out.append(action);
+        }
+    }
+}
+
+bool HasCheckMark(int commandId) {
+    for (const TemperatureCommand& t : kTemperatureCommands)
+        if (t.id == commandId)
+            return true;
+    return commandId == CMainFrame::ID_TEMP_CUSTOM || KindForCommand(commandId) >= 0;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const std::array<const CGraphDocTemplate*, kGraphKindCount>& creationOrder,
+                       const MainFrameServices& frameServices, QWidget* parent)
+    : QMainWindow(parent), services(frameServices), state(std::make_unique<CWorkingState>()) {
+    for (const CGraphDocTemplate* t : creationOrder)
+        if (t != nullptr && t->Kind() >= 0)
+            templates[t->Kind()] = t;
+
+    mdiArea = new QMdiArea(this);
+    mdiArea->setActivationOrder(QMdiArea::CreationOrder);
+    mdiArea->installEventFilter(this);
+    setCentralWidget(mdiArea);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* window) { OnActiveWindowChanged(window); });
+
+    statusBar()->showMessage(String(kStrReady));
+    for (int i = 0; i < 4; ++i) {
+        panes[i] = new QLabel(this);
+        panes[i]->setObjectName(QString::number(kFirstPaneId + i));
+        // The pane texts of the string table only set the widths.
+        const QString sample = String(kFirstPaneId + i);
+        if (!sample.isEmpty())
+            panes[i]->setMinimumWidth(panes[i]->fontMetrics().horizontalAdvance(sample));
+        statusBar()->addPermanentWidget(panes[i]);
+    }
+
+    for (const auto& accelerator : services.accelerators) {
+        auto* shortcut = new QShortcut(accelerator.first, this);
+        const int id = accelerator.second;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
+    }
+
+    InstallMenu(kMenuNormalNoWindows);
+    setWindowTitle(String(kStrMainTitle));
+}
+
+CMainFrame::~CMainFrame() {
+    destroying = true;
+    for (QMdiSubWindow* window : mdiArea->subWindowList())
+        if (auto* child = dynamic_cast<CChildFrame*>(window))
+            child->DetachHost();
+}
+
+// ---- Operations of the computation ----
+
+void CMainFrame::RippleLimits(double esr, double derating, double power, double impedance,
+                              double ratedVoltage, double& current, double& voltage) {
+    ::RippleLimits(esr, derating, power, impedance, ratedVoltage, current, voltage);
+}
+
+double CMainFrame::EsrReferenceFrequency(const char* series) {
+    return ::EsrReferenceFrequency(series);
+}
+
+double CMainFrame::ScaleToEsrLimit(double value, double esrAtReference) {
+    return state->ScaleToEsrLimit(value, esrAtReference);
+}
+
+double CMainFrame::ScaleToDclLimit(double value, double typicalAt300) {
+    return state->ScaleToDclLimit(value, typicalAt300);
+}
+
+double CMainFrame::RippleDerating(double temperature, const char* series) {
+    return ::RippleDerating(temperature, series);
+}
+
+int CMainFrame::MaxTemperature(const CapacitorRecord* record) {
+    return ::MaxTemperature(record);
+}
+
+void CMainFrame::ScaleModelToTemperature(ModelVector& vector, double temperature) {
+    state->ScaleModelToTemperature(vector, temperature);
+}
+
+double CMainFrame::CasePowerDissipation(char caseCode, char family, const char* series) {
+    return ::CasePowerDissipation(caseCode, family, series);
+}
+
+void CMainFrame::RecomputeCurves() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    state->RecomputeCurves();
+    QApplication::restoreOverrideCursor();
+}
+
+// ---- Working state ----
+
+void CMainFrame::SetComparisonMode(bool on) {
+    state->comparisonMode = on;
+}
+
+bool CMainFrame::IsComparisonMode() const {
+    return state->comparisonMode;
+}
+
+const CapacitorRecord* CMainFrame::GetComparisonCapacitor(int index) const {
+    if (index < 0 || index >= GetComparisonCount())
+        return nullptr;
+    return state->comparisonCapacitors[index];
+}
+
+void CMainFrame::SetCurrentCapacitor(const CapacitorRecord* record) {
+    state->currentCapacitor = record;
+}
+
+const CapacitorRecord* CMainFrame::GetCurrentCapacitor() const {
+    return state->currentCapacitor;
+}
+
+bool CMainFrame::IsWetTantalum() const {
+    const CapacitorRecord* c = state->currentCapacitor;
+    return c != nullptr && std::strcmp(c->series, "QCN") == 0;
+}
+
+CChildFrame* CMainFrame::GraphWindow(int kind) const {
+    return kind >= 0 && kind < kGraphKindCount ? graphWindows[kind] : nullptr;
+}
+
+// ---- Graph windows ----
+
+CChildFrame* CMainFrame::OpenKind(int kind) {
+    const CGraphDocTemplate* t = templates[kind];
+    return t != nullptr ? t->OpenDocumentFile(mdiArea, this) : nullptr;
+}
+
+void CMainFrame::DestroyGraphWindow(int kind) {
+    CChildFrame* window = graphWindows[kind];
+    graphWindows[kind] = nullptr;
+    if (window != nullptr)
+        window->DestroyWindow();
+}
+
+int CMainFrame::ShowInitialGraphs() {
+    nextKindIndex = 0;
+    UpdateTitle();
+    setUpdatesEnabled(false);
+    RecomputeCurves();
+    for (const CGraphDocTemplate* t : templates) {
+        if (t == nullptr) {
+            setUpdatesEnabled(true);
+            return -1;
+        }
+    }
+    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
+        if (OpenKind(kind) == nullptr) {
+            setUpdatesEnabled(true);
+            return -1;
+        }
+    }
+    UpdateGraphs();
+    showMaximized();
+    TileWindows(true);
+    setUpdatesEnabled(true);
+    UpdateStatusPanes();
+    UpdateMenuStates();
+    return 0;
+}
+
+void CMainFrame::ToggleGraphWindow(int kind) {
+    if (kind < 0 || kind >= kGraphKindCount)
+        return;
+    if (graphWindows[kind] != nullptr) {
+        DestroyGraphWindow(kind);
+        return;
+    }
+    nextKindIndex = kind;
+    OpenKind(kind);
+}
+
+void CMainFrame::CloseAllGraphs() {
+    for (int kind = 0; kind < kGraphKindCount; ++kind)
+        DestroyGraphWindow(kind);
+}
+
+void CMainFrame::ReopenGraphWindows() {
+    static constexpr int kWithAllExtras[] = {5, 0, 1, 4, 2, 3, 6};
+    static constexpr int kUsual[] = {4, 5, 0, 1, 2, 3, 6};
+    const bool allExtras = graphWindows[KindRippleVoltage] != nullptr &&
+                           graphWindows[KindRippleCurrent] != nullptr &&
+                           graphWindows[KindDCL] != nullptr;
+    for (int kind : allExtras ? kWithAllExtras : kUsual) {
+        if (graphWindows[kind] == nullptr)
+            continue;
+        DestroyGraphWindow(kind);
+        nextKindIndex = kind;
+        OpenKind(kind);
+    }
+}
+
+void CMainFrame::ArrangeWindows(int commandId) {
+    setUpdatesEnabled(false);
+    ReopenGraphWindows();
+    setUpdatesEnabled(true);
+    if (commandId == ID_WINDOW_CASCADE)
+        mdiArea->cascadeSubWindows();
+    else
+        TileWindows(commandId == ID_WINDOW_TILE_HORZ);
+    repaint();
+}
+
+// Tiling horizontally stacks wide windows in columns of rows (two columns of two for four
+// windows); tiling vertically places tall windows side by side, row by row. Windows are taken
+// in the order they were created, so re-creating them in a fixed order fixes the layout.
+void CMainFrame::TileWindows(bool horizontal) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (!w->isHidden() && !w->isMinimized())
+            windows.append(w);
+    const int n = static_cast<int>(windows.size());
+    if (n == 0)
+        return;
+    for (QMdiSubWindow* w : windows)
+        if (w->isMaximized())
+            w->showNormal();
+    const QRect area = mdiArea->viewport()->rect();
+    int groups = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n))));
+    if (groups < 1)
+        groups = 1;
+    int index = 0;
+    for (int g = 0; g < groups; ++g) {
+        // The first groups take n / groups windows, the last ones one more for the rest.
+        const int inGroup = n / groups + (g >= groups - n % groups ? 1 : 0);
+        for (int i = 0; i < inGroup && index < n; ++i, ++index) {
+            QRect cell;
+            if (horizontal) {
+                const int width = area.width() / groups;
+                const int height = area.height() / inGroup;
+                cell = QRect(g * width, i * height, width, height);
+            } else {
+                const int width = area.width() / inGroup;
+                const int height = area.height() / groups;
+                cell = QRect(i * width, g * height, width, height);
+            }
+            windows[index]->setGeometry(cell);
+        }
+    }
+}
+
+// ---- Titles and status bar ----
+
+QString CMainFrame::String(int id) const {
+    return services.strings != nullptr ? QString::fromStdString(services.strings->GetString(id))
+                                       : QString();
+}
+
+QString CMainFrame::FormatStringId(int id, ...) const {
+    if (services.strings == nullptr)
+        return QString();
+    const std::string format = services.strings->GetString(id);
+    char buffer[260];
+    va_list args;
+    va_start(args, id);
+    std::vsnprintf(buffer, sizeof buffer, format.c_str(), args);
+    va_end(args);
+    return QString::fromUtf8(buffer);
+}
+
+QString CMainFrame::GetPartNumberText() const {
+    if (IsComparisonMode()) {
+        const CapacitorRecord* a = GetComparisonCapacitor(0);
+        const CapacitorRecord* b = GetComparisonCapacitor(1);
+        return QString::fromLatin1(a != nullptr ? a->partNumber : "") + QLatin1Char('/') +
+               QString::fromLatin1(b != nullptr ? b->partNumber : "");
+    }
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    return c != nullptr ? QString::fromLatin1(c->partNumber) : QString();
+}
+
+void CMainFrame::UpdateTitle() {
+    QString untitled = String(kStrUntitled);
+    if (untitled.isEmpty())
+        untitled = QStringLiteral("Untitled");
+    const QString partText = GetPartNumberText();
+    for (int kind = 0; kind < kGraphKindCount; ++kind)
+        if (CChildFrame* window = graphWindows[kind])
+            window->setWindowTitle(window->Template()->TitleFor(partText, untitled));
+
+    QString caption = String(kStrMainTitle);
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (IsComparisonMode()) {
+        caption += QStringLiteral(" - ") + partText;
+    } else if (c != nullptr) {
+        caption += QStringLiteral(" - ") + QString::fromLatin1(c->partNumber) +
+                   FormatStringId(kStrTitleDetails, c->caseCode, c->capacitance, c->ratedVoltage);
+    }
+    setWindowTitle(caption);
+    UpdateStatusPanes();
+}
+
+QString CMainFrame::CaseText(const CapacitorRecord& record) const {
+    QString text(QLatin1Char(record.caseCode));
+    if (std::toupper(static_cast<unsigned char>(record.family)) == 'F')
+        text += QLatin1Char(' ') + QString::fromLatin1(record.series);
+    return text;
+}
+
+QLabel* CMainFrame::StatusPane(int paneId) const {
+    const int index = paneId - kFirstPaneId;
+    return index >= 0 && index < 4 ? panes[index] : nullptr;
+}
+
+void CMainFrame::UpdateStatusPanes() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr)
+        return;
+    const CapacitorRecord* first = c;
+    const CapacitorRecord* second = nullptr;
+    if (IsComparisonMode() && GetComparisonCapacitor(0) != nullptr &&
+        GetComparisonCapacitor(1) != nullptr) {
+        first = GetComparisonCapacitor(0);
+        second = GetComparisonCapacitor(1);
+    }
+    QString capacitance = FormatStringId(kStrPaneCapacitance, first->capacitance);
+    QString voltage = FormatStringId(kStrPaneVoltage, first->ratedVoltage);
+    QString caseText = String(kStrPaneCase) + CaseText(*first);
+    if (second != nullptr) {
+        capacitance +=
+            QLatin1Char('/') + FormatStringId(kStrSecondCapacitance, second->capacitance);
+        voltage += QLatin1Char('/') + FormatStringId(kStrSecondVoltage, second->ratedVoltage);
+        caseText += QLatin1Char('/') + CaseText(*second);
+    }
+    panes[0]->setText(FormatStringId(kStrPanePart, GetPartNumberText().toLatin1().constData()));
+    panes[1]->setText(capacitance);
+    panes[2]->setText(voltage);
+    panes[3]->setText(caseText);
+}
+
+// ---- Menus and commands ----
+
+void CMainFrame::InstallMenu(int menuId) {
+    QMenuBar* bar = menuBar();
+    if (installedMenu != menuId || bar->actions().isEmpty()) {
+        QMenu loaded;
+        if (services.menus == nullptr || !services.menus->LoadMenu(menuId, &loaded))
+            return;
+        while (!bar->actions().isEmpty())
+            RemoveMenuItem(bar, 0);
+        InsertMenuCopies(loaded.actions(), bar, 0);
+        installedMenu = menuId;
+    }
+    if (services.menus != nullptr)
+        SwitchMenuBar(bar, !IsComparisonMode(), *services.menus);
+    WireMenuBar();
+    UpdateMenuStates();
+}
+
+void CMainFrame::WireMenuBar() {
+    QList<QAction*> actions;
+    QList<QMenu*> menus;
+    CollectActions(menuBar(), actions, menus);
+    for (QMenu* menu : menus) {
+        if (menu->property("zeltaWired").toBool())
+            continue;
+        menu->setProperty("zeltaWired", true);
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateMenuStates(); });
+    }
+    for (QAction* action : actions) {
+        if (action->property("zeltaWired").toBool())
+            continue;
+        action->setProperty("zeltaWired", true);
+        const int id = CommandIdOf(action);
+        action->setStatusTip(PromptOf(String(id)));
+        if (HasCheckMark(id))
+            action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+}
+
+void CMainFrame::UpdateMenuStates() {
+    QList<QAction*> actions;
+    QList<QMenu*> menus;
+    CollectActions(menuBar(), actions, menus);
+    for (QAction* action : actions) {
+        const int id = CommandIdOf(action);
+        const CommandState st = QueryCommandState(id);
+        action->setEnabled(st.enabled);
+        if (action->isCheckable())
+            action->setChecked(st.checked);
+    }
+}
+
+CommandState CMainFrame::QueryCommandState(int id) const {
+    CommandState st;
+    const double t = state->selectedTemperature;
+    const bool wet = IsWetTantalum();
+    const int limit = ::MaxTemperature(GetCurrentCapacitor());
+    for (const TemperatureCommand& command : kTemperatureCommands) {
+        if (command.id != id)
+            continue;
+        st.checked = SameTemperature(t, command.celsius);
+        if (command.celsius == 25)
+            st.enabled = true;
+        else if (command.celsius >= 125)
+            st.enabled = !wet && limit >= command.celsius;
+        else
+            st.enabled = !wet;
+        return st;
+    }
+    if (id == ID_TEMP_CUSTOM) {
+        st.checked = true;
+        for (const TemperatureCommand& command : kTemperatureCommands)
+            if (SameTemperature(t, command.celsius))
+                st.checked = false;
+        st.enabled = !wet;
+        return st;
+    }
+    const int kind = KindForCommand(id);
+    if (kind >= 0) {
+        st.checked = graphWindows[kind] != nullptr;
+        if (kind == KindRippleVoltage || kind == KindRippleCurrent) {
+            const CapacitorRecord* c = GetCurrentCapacitor();
+            st.enabled = c == nullptr ||
+                         (!wet && std::toupper(static_cast<unsigned char>(c->family)) != 'F');
+        }
+        return st;
+    }
+    if (id == ID_DELETE_MEASUREMENT)
+        st.enabled = measurementSet;
+    return st;
+}
+
+void CMainFrame::OnCommand(int id) {
+    if (!QueryCommandState(id).enabled)
+        return;
+    auto* active = dynamic_cast<CChildFrame*>(mdiArea->activeSubWindow());
+    if (active == nullptr && !mdiArea->subWindowList().isEmpty())
+        active = dynamic_cast<CChildFrame*>(mdiArea->currentSubWindow());
+
+    bool handled = true;
+    if (active != nullptr && (active->OnCommand(id) || active->OnViewCommand(id))) {
+        // a command of the graph window or its view
+    } else if (int kind = KindForCommand(id); kind >= 0) {
+        ToggleGraphWindow(kind);
+    } else {
+        handled = false;
+        for (const TemperatureCommand& command : kTemperatureCommands) {
+            if (command.id == id) {
+                SetTemperature(command.celsius);
+                handled = true;
+            }
+        }
+    }
+    if (!handled) {
+        switch (id) {
+        case ID_TEMP_CUSTOM:
+            CustomTemperature();
+            break;
+        case ID_CHOOSE_CAPACITOR:
+            ChooseAnotherCapacitor();
+            break;
+        case ID_SET_MEASUREMENT:
+            SetMeasurementPoint();
+            break;
+        case ID_DELETE_MEASUREMENT:
+            DeleteMeasurementPoint();
+            break;
+        case ID_EQUIVALENT_CIRCUIT:
+            if (services.dialogs != nullptr)
+                services.dialogs->ShowEquivalentCircuit(this, GetCurrentCapacitor());
+            break;
+        case ID_SPARAMETERS:
+            GenerateSParameters();
+            break;
+        case ID_COMPARISON:
+            StartComparison();
+            break;
+        case ID_CANCEL_COMPARISON:
+            CancelComparison();
+            break;
+        case ID_WINDOW_CASCADE:
+        case ID_WINDOW_TILE_HORZ:
+        case ID_WINDOW_TILE_VERT:
+            ArrangeWindows(id);
+            break;
+        case ID_APP_EXIT:
+            close();
+            break;
+        default:
+            if (services.otherCommands)
+                services.otherCommands(id);
+            break;
+        }
+    }
+    UpdateMenuStates();
+    UpdateStatusPanes();
+}
+
+void CMainFrame::OnActiveWindowChanged(QMdiSubWindow* window) {
+    if (destroying)
+        return;
+    if (auto* child = dynamic_cast<CChildFrame*>(window)) {
+        child->OnUpdateFrameMenu();
+        return;
+    }
+    // No active graph window left: the frame's own menu.
+    if (window == nullptr && mdiArea->subWindowList().isEmpty())
+        InstallMenu(kMenuNormalNoWindows);
+}
+
+void CMainFrame::OnGraphMenuUpdate(CChildFrame* window) {
+    if (window == nullptr || window->Template() == nullptr)
+        return;
+    InstallMenu(window->Template()->ResourceId());
+}
+
+// ---- Temperature ----
+
+void CMainFrame::SetTemperature(double temperature) {
+    state->selectedTemperature = temperature;
+    RecomputeCurves();
+    UpdateGraphs();
+    UpdateTitle();
+}
+
+void CMainFrame::CustomTemperature() {
+    if (services.dialogs == nullptr)
+        return;
+    const int high = MaxTemperature(GetCurrentCapacitor());
+    const int low = -55;
+    int value = 0;
+    if (!services.dialogs->RunCustomTemperature(
+            this, low, high, static_cast<int>(state->selectedTemperature), &value))
+        return;
+    // The dialog holds the user to the range; a value outside it changes nothing.
+    if (value < low || value > high)
+        return;
+    SetTemperature(value);
+}
+
+// ---- Capacitor choice ----
+
+void CMainFrame::ChooseAnotherCapacitor() {
+    ISelectionDialog* dialog = services.selectionDialog;
+    if (dialog == nullptr)
+        return;
+    if (dialog->Exists()) {
+        dialog->Raise();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool created = dialog->Create(this);
+    QApplication::restoreOverrideCursor();
+    if (!created)
+        return;
+    dialog->Present(GetCurrentCapacitor(), String(kStrSelectCapacitor));
+}
+
+void CMainFrame::PostCapacitorChosen() {
+    QMetaObject::invokeMethod(
+        this, [this] { TakeChosenCapacitor(); }, Qt::QueuedConnection);
+}
+
+int CMainFrame::TakeChosenCapacitor() {
+    const CapacitorRecord* chosen =
+        services.selectionDialog != nullptr ? services.selectionDialog->GetSelected() : nullptr;
+    // A confirmation without a chosen capacitor changes nothing.
+    if (chosen == nullptr)
+        return -1;
+    state->currentCapacitor = chosen;
+    if (IsWetTantalum())
+        state->selectedTemperature = 25.0;
+    const int limit = MaxTemperature(chosen);
+    if (limit < state->selectedTemperature)
+        state->selectedTemperature = limit;
+
+    setUpdatesEnabled(false);
+    CancelComparison();
+    RecomputeCurves();
+    CloseAllGraphs();
+    nextKindIndex = 0;
+    for (const CGraphDocTemplate* t : templates) {
+        if (t == nullptr) {
+            setUpdatesEnabled(true);
+            return -1;
+        }
+    }
+    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
+        if (OpenKind(kind) == nullptr) {
+            setUpdatesEnabled(true);
+            return -1;
+        }
+    }
+    ReopenGraphWindows();
+    UpdateTitle();
+    UpdateGraphs();
+    setUpdatesEnabled(true);
+    TileWindows(true);
+    repaint();
+    UpdateMenuStates();
+    return 0;
+}
+
+// ---- Comparison ----
+
+void CMainFrame::StartComparison() {
+    if (services.dialogs == nullptr)
+        return;
+    const CapacitorRecord* first = nullptr;
+    const CapacitorRecord* second = nullptr;
+    if (!services.dialogs->RunComparison(this, GetComparisonCapacitor(0), GetComparisonCapacitor(1),
+                                         &first, &second))
+        return;
+    if (first == nullptr || second == nullptr)
+        return;
+    state->comparisonCapacitors[0] = first;
+    state->comparisonCapacitors[1] = second;
+    SetComparisonMode(true);
+    RecomputeCurves();
+    for (int kind : {KindRippleVoltage, KindRippleCurrent, KindDCL})
+        if (graphWindows[kind] != nullptr)
+            ToggleGraphWindow(kind);
+    if (services.menus != nullptr)
+        SwitchMenuBar(menuBar(), false, *services.menus);
+    WireMenuBar();
+    UpdateGraphs();
+    UpdateTitle();
+}
+
+void CMainFrame::CancelComparison() {
+    SetComparisonMode(false);
+    if (services.menus != nullptr)
+        SwitchMenuBar(menuBar(), true, *services.menus);
+    WireMenuBar();
+    UpdateGraphs();
+    UpdateTitle();
+}
+
+// ---- Measurement point ----
+
+void CMainFrame::SetMeasurementPoint() {
+    if (services.dialogs == nullptr)
+        return;
+    QString secondLabel;
+    int initialChoice = 0;
+    if (!SameTemperature(state->selectedTemperature, 25.0)) {
+        secondLabel = FormatStringId(kStrTemperatureLabel, state->selectedTemperature);
+        initialChoice = measureAtTemperature;
+    }
+    double frequency = 0.0;
+    int choice = 0;
+    if (!services.dialogs->RunMeasurementPoint(this, measurementFrequency, secondLabel,
+                                               initialChoice, &frequency, &choice))
+        return;
+    // A frequency without a place on the logarithmic axis is no measurement point.
+    if (!(frequency > 0.0) || !std::isfinite(frequency))
+        return;
+    measurementFrequency = frequency;
+    measureAtTemperature = choice == 1 ? 1 : 0;
+    measurementSet = true;
+    RefreshMeasurementPoint();
+}
+
+void CMainFrame::DeleteMeasurementPoint() {
+    if (!measurementSet)
+        return;
+    measurementSet = false;
+    RefreshMeasurementPoint();
+}
+
+void CMainFrame::RefreshMeasurementPoint() {
+    for (CChildFrame* window : graphWindows)
+        if (window != nullptr)
+            window->RefreshReadout();
+}
+
+int CMainFrame::AnswerMeasurementQuery(CChildFrame* window, double* point) {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (window == nullptr || point == nullptr || !measurementSet || c == nullptr)
+        return -1;
+    const int kind = window->Kind();
+    if (!IsFrequencyKind(kind))
+        return -1; // the leakage graph's x axis is time
+    const double f = measurementFrequency;
+    ModelVector vector;
+    BuildModelVector(*c, vector);
+    FrequencyPoint p = Evaluate(*c, vector, f);
+    const double e25 = p.esr;
+    const double t = measureAtTemperature == 1 ? state->selectedTemperature : c->tMeasured;
+    const double derating = RippleDerating(t, c->series);
+    const double power = CasePowerDissipation(c->caseCode, c->family, c->series);
+    if (measureAtTemperature == 1) {
+        ScaleModelToTemperature(vector, state->selectedTemperature);
+        p = Evaluate(*c, vector, f);
+    }
+    double rippleCurrent = 0.0;
+    double rippleVoltage = 0.0;
+    RippleLimits(e25, derating, power, p.impedanceMagnitude, c->ratedVoltage, rippleCurrent,
+                 rippleVoltage);
+    double value = 0.0;
+    switch (kind) {
+    case KindImpedance:
+        value = p.impedanceMagnitude;
+        break;
+    case KindCapacitance:
+        value = p.seriesCapacitance;
+        break;
+    case KindDF:
+        value = p.dissipationFactor;
+        break;
+    case KindRippleVoltage:
+        value = rippleVoltage;
+        break;
+    case KindRippleCurrent:
+        value = rippleCurrent;
+        break;
+    case KindESR:
+        value = p.esr;
+        break;
+    default:
+        return -1;
+    }
+    point[0] = f;
+    point[1] = value;
+    return 0;
+}
+
+// ---- Picks ----
+
+int CMainFrame::HandlePick(CChildFrame* window, CursorInfo* cursor) {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (window == nullptr || cursor == nullptr || c == nullptr)
+        return 0;
+    ModelVector vector;
+    BuildModelVector(*c, vector);
+    const int kind = window->Kind();
+
+    if (IsFrequencyKind(kind)) {
+        FrequencyPoint p = Evaluate(*c, vector, cursor->x);
+        const double e25 = p.esr;
+        const double t = cursor->curve == 1 ? state->selectedTemperature : c->tMeasured;
+        const double derating = RippleDerating(t, c->series);
+        const double power = CasePowerDissipation(c->caseCode, c->family, c->series);
+        const double e0 = Evaluate(*c, vector, EsrReferenceFrequency(c->series)).esr;
+        double limit = ScaleToEsrLimit(e25, e0);
+        if (cursor->curve >= 1) {
+            ScaleModelToTemperature(vector, state->selectedTemperature);
+            p = Evaluate(*c, vector, cursor->x);
+            if (cursor->curve == 2)
+                limit = p.esr / e25 * limit;
+        }
+        double rippleCurrent = 0.0;
+        double rippleVoltage = 0.0;
+        RippleLimits(e25, derating, power, p.impedanceMagnitude, c->ratedVoltage, rippleCurrent,
+                     rippleVoltage);
+        if (IsComparisonMode()) {
+            if (const CapacitorRecord* compared = GetComparisonCapacitor(cursor->curve)) {
+                ModelVector comparedVector;
+                BuildModelVector(*compared, comparedVector);
+                p = Evaluate(*compared, comparedVector, cursor->x);
+            }
+        }
+
+        const bool at25 = SameTemperature(state->selectedTemperature, 25.0);
+        const bool limitPick =
+            !IsComparisonMode() &&
+            ((state->esrLimitReference[0] != 0.0 && at25 && cursor->curve == 1) ||
+             (state->esrLimitAtTemperature[0] != 0.0 && !at25 && cursor->curve == 2));
+        if (limitPick) {
+            if (CChildFrame* esrWindow = graphWindows[KindESR]) {
+                CursorInfo copy = *cursor;
+                copy.y = limit;
+                esrWindow->TrackCursor(copy);
+            }
+            return 0;
+        }
+        for (int k = KindDF; k <= KindRippleCurrent; ++k) {
+            CChildFrame* follower = graphWindows[k];
+            if (follower == nullptr)
+                continue;
+            CursorInfo copy = *cursor;
+            switch (k) {
+            case KindDF:
+                copy.y = p.dissipationFactor;
+                break;
+            case KindESR:
+                copy.y = p.esr;
+                break;
+            case KindImpedance:
+                copy.y = p.impedanceMagnitude;
+                break;
+            case KindCapacitance:
+                copy.y = p.seriesCapacitance;
+                break;
+            case KindRippleVoltage:
+                copy.y = rippleVoltage;
+                break;
+            case KindRippleCurrent:
+                copy.y = rippleCurrent;
+                break;
+            }
+            follower->TrackCursor(copy);
+        }
+        return 0;
+    }
+
+    if (kind == KindDCL && cursor->view != nullptr) {
+        CChildFrame* dclWindow = graphWindows[KindDCL];
+        if (dclWindow != nullptr && dclWindow->GetActiveView() == cursor->view) {
+            CursorInfo copy = *cursor;
+            copy.y = state->DclCursorValue(cursor->x, cursor->curve);
+            dclWindow->TrackCursor(copy);
+        }
+    }
+    return 0;
+}
+
+// ---- Graph update ----
+
+void CMainFrame::RefreshDclBar(CChildFrame* window) {
+    window->CreateViewDclBar(kDclBarTemplate);
+    CDclBar* bar = window->GetDclBar();
+    if (bar == nullptr || bar->VoltageList() == nullptr || bar->TemperatureList() == nullptr)
+        return;
+    QComboBox* voltage = bar->VoltageList();
+    QComboBox* temperature = bar->TemperatureList();
+    DclBarMemory& memory = RememberedDclSelections();
+    if (voltage->currentIndex() >= 0)
+        memory.voltage = voltage->currentText().toStdString();
+    if (temperature->currentIndex() >= 0)
+        memory.temperature = temperature->currentText().toStdString();
+
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    const DclBarLists lists =
+        ComposeDclBarLists(c != nullptr ? c->series : "", memory.voltage, memory.temperature);
+    {
+        const QSignalBlocker blockVoltage(voltage);
+        const QSignalBlocker blockTemperature(temperature);
+        voltage->clear();
+        for (const std::string& item : lists.voltageItems)
+            voltage->addItem(QString::fromStdString(item));
+        temperature->clear();
+        for (const std::string& item : lists.temperatureItems)
+            temperature->addItem(QString::fromStdString(item));
+        voltage->setCurrentIndex(lists.voltageIndex);
+        temperature->setCurrentIndex(lists.temperatureIndex);
+    }
+    const DclConditions conditions = DclConditionsAt(lists.voltageIndex, lists.temperatureIndex);
+    state->SetDclConditions(conditions.voltagePercent, conditions.temperature);
+}
+
+void CMainFrame::UpdateGraphs() {
+    state->dclVoltagePercent = 100;
+    state->dclTemperature = 25;
+    static const struct EmptyTable : IStringTable {
+        std::string GetString(int) const override { return std::string(); }
+    } kNoStrings;
+    const IStringTable& strings = services.strings != nullptr ? *services.strings : kNoStrings;
+    for (int kind = 0; kind < kGraphKindCount; ++kind) {
+        CChildFrame* window = graphWindows[kind];
+        if (window == nullptr || window->GetActiveView() == nullptr)
+            continue;
+        if (kind == KindDCL && GetCurrentCapacitor() != nullptr)
+            RefreshDclBar(window);
+        const GraphFill fill =
+            ComposeGraphFill(static_cast<GraphKind>(kind), MakeFillSource(*state), strings);
+        ApplyGraphFill(*window->GetActiveView(), fill);
+    }
+}
+
+// ---- Messages of the graph windows ----
+
+void CMainFrame::OnGraphFrameDestroyed(CChildFrame* window) {
+    for (CChildFrame*& slot : graphWindows)
+        if (slot == window)
+            slot = nullptr;
+}
+
+void CMainFrame::OnGraphFrameActivated(CChildFrame* window) {
+    // Registrations beyond the seventh are ignored.
+    if (nextKindIndex >= kGraphKindCount)
+        return;
+    graphWindows[nextKindIndex] = window;
+    ++nextKindIndex;
+    window->SetDclBarTemplateLoader(services.dialogTemplates);
+    QString untitled = String(kStrUntitled);
+    if (untitled.isEmpty())
+        untitled = QStringLiteral("Untitled");
+    window->setWindowTitle(window->Template()->TitleFor(GetPartNumberText(), untitled));
+    UpdateGraphs();
+}
+
+void CMainFrame::OnGraphCloseAll() {
+    CloseAllGraphs();
+}
+
+int CMainFrame::OnGraphPick(CChildFrame* window, CursorInfo* cursor) {
+    return HandlePick(window, cursor);
+}
+
+int CMainFrame::OnGraphPrintPage(QPainter* painter) {
+    if (!services.composePage)
+        return -1;
+    return services.composePage(painter, graphWindows);
+}
+
+int CMainFrame::OnGraphQueryPoint(CChildFrame* window, double* point) {
+    return AnswerMeasurementQuery(window, point);
+}
+
+int CMainFrame::OnGraphDeletePoint() {
+    DeleteMeasurementPoint();
+    return 0;
+}
+
+void CMainFrame::OnGraphBarChanged() {
+    UpdateGraphs();
+}
+
+// ---- S-parameters ----
+
+QString& CMainFrame::LastSParameterFolder() {
+    static QString folder;
+    return folder;
+}
+
+void CMainFrame::GenerateSParameters() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr || services.dialogs == nullptr)
+        return;
+    const QString folder =
+        services.dialogs->BrowseForFolder(this, QStringLiteral("&Folders"), LastSParameterFolder());
+    if (folder.size() <= 1)
+        return;
+    LastSParameterFolder() = folder;
+    if (services.messages == nullptr || services.strings == nullptr)
+        return;
+    WriteSParameterFiles(folder.toStdString(), *c, *services.messages, *services.strings);
+}
+
+// ---- Resizing ----
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea && event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        ResizeGraphWindowsProportionally(resize->size().width(), resize->size().height());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+}
+
+// The graph windows keep their places in proportion to the client area, unless one of them
+// is maximised (it follows the area by itself).
+void CMainFrame::ResizeGraphWindowsProportionally(int width, int height) {
+    if (isMinimized() || width <= 0 || height <= 0)
+        return;
+    if (lastClientWidth != 0 && lastClientHeight != 0) {
+        const double sx = static_cast<double>(width) / lastClientWidth;
+        const double sy = static_cast<double>(height) / lastClientHeight;
+        bool anyMaximised = false;
+        for (CChildFrame* window : graphWindows)
+            if (window != nullptr && window->isMaximized())
+                anyMaximised = true;
+        if (!anyMaximised) {
+            for (CChildFrame* window : graphWindows) {
+                if (window == nullptr)
+                    continue;
+                const QRect r = window->geometry();
+                const int left = static_cast<int>(r.left() * sx);
+                const int top = static_cast<int>(r.top() * sy);
+                const int right = static_cast<int>((r.right() + 1) * sx);
+                const int bottom = static_cast<int>((r.bottom() + 1) * sy);
+                window->setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+            }
+        }
+    }
+    lastClientWidth = width;
+    lastClientHeight = height;
+}
