@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ struct TechnologyCase {
     std::vector<std::string> series; // offered after "All"
     std::vector<std::string> parts;
 };
+
+void PrintTo(const TechnologyCase& c, std::ostream* out) {
+    *out << c.technology;
+}
 
 class TechnologyTest : public SelectFilterEngineTest,
                        public ::testing::WithParamInterface<TechnologyCase> {};
