@@ -1,6 +1,7 @@
 #include "Series.h"
 
-#include <cstring>
+#include <array>
+#include <cstddef>
 
 namespace {
 
@@ -29,17 +30,37 @@ int Lower(char c) {
     return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c);
 }
 
+// Series codes are three letters, so a 26 x 26 x 26 map from code to table entry finds a
+// series without walking the table; the loaders call this for every comparison they make.
+class CSeriesMap {
+public:
+    CSeriesMap() {
+        m_entries.fill(-1);
+        for (size_t i = 0; i < sizeof kSeriesTable / sizeof kSeriesTable[0]; ++i) {
+            const char* code = kSeriesTable[i].code;
+            m_entries[Slot(code[0], code[1], code[2])] = static_cast<signed char>(i);
+        }
+    }
+    const SeriesEntry* Find(const char* text) const {
+        if (!IsLetter(text[0]) || !IsLetter(text[1]) || !IsLetter(text[2]))
+            return nullptr;
+        const int entry = m_entries[Slot(Upper(text[0]), Upper(text[1]), Upper(text[2]))];
+        return entry < 0 ? nullptr : &kSeriesTable[entry];
+    }
+
+private:
+    static bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+    static size_t Slot(char a, char b, char c) {
+        return static_cast<size_t>(((a - 'A') * 26 + (b - 'A')) * 26 + (c - 'A'));
+    }
+    std::array<signed char, 26 * 26 * 26> m_entries;
+};
+
 // The table entry of the series `text` begins with, or null. Texts shorter than three
 // characters match nothing.
 const SeriesEntry* FindSeries(const char* text) {
-    if (text[0] == '\0' || text[1] == '\0' || text[2] == '\0')
-        return nullptr;
-    const char code[3] = {Upper(text[0]), Upper(text[1]), Upper(text[2])};
-    for (const SeriesEntry& entry : kSeriesTable) {
-        if (entry.code[0] == code[0] && entry.code[1] == code[1] && entry.code[2] == code[2])
-            return &entry;
-    }
-    return nullptr;
+    static const CSeriesMap map;
+    return map.Find(text);
 }
 
 bool SameSeries(const char* a, const char* b) {

@@ -37,8 +37,10 @@ private:
 // comment lines.
 bool IsIgnoredLine(const char* line);
 
+// White space between words: blank, tab, CR, LF, vertical tab, form feed.
 inline bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    const auto u = static_cast<unsigned char>(c);
+    return u == ' ' || (u >= '\t' && u <= '\r');
 }
 
 // The white-space-separated words of a line. Up to kMaxWords are kept; Count() tells how many
