@@ -62,3 +62,9 @@ double EsrReferenceFrequency(const char* series);
 // reference frequency; 0 when there is no catalogue limit or it is not above the model's
 // own ESR there.
 double ScaleToEsrLimit(double esrMaxMilliohm, double value, double esrAtReference);
+
+// Z at `frequency` computed with the nested formulas in the standard library's complex
+// arithmetic (a zero divisor gives NaN): the yardstick the fast evaluation is checked
+// against.
+void ReferenceImpedance(const CapacitorRecord& record, const ModelVector& vector, double frequency,
+                        double& re, double& im);
