@@ -130,6 +130,10 @@ std::vector<Candidate> Candidates(const SeriesSpec& s) {
     return out;
 }
 
+double Cv(const Candidate& c) {
+    return CodeCapacitance(c.mantissa, c.exponent) * c.volts;
+}
+
 std::string CapacitanceDigits(int mantissa, int exponent) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "%02d%d", mantissa, exponent);
@@ -259,11 +263,37 @@ bool BuildProductRange(ProductRange& range) {
     for (const SeriesSpec& s : SeriesSpecs()) {
         const std::vector<Candidate> all = Candidates(s);
         const int n = static_cast<int>(all.size());
+        // Every case keeps its largest CV, so the range shows what each case can hold; the
+        // other ratings are taken evenly over the candidates.
+        std::vector<bool> take(all.size(), false);
+        int taken = 0;
+        for (const char* cc = s.cases; *cc != '\0'; ++cc) {
+            int best = -1;
+            for (int i = 0; i < n; ++i) {
+                const Candidate& c = all[static_cast<size_t>(i)];
+                if (c.caseCode == *cc &&
+                    (best < 0 || Cv(c) > Cv(all[static_cast<size_t>(best)]) * (1.0 + 1e-9)))
+                    best = i;
+            }
+            if (best >= 0 && !take[static_cast<size_t>(best)]) {
+                take[static_cast<size_t>(best)] = true;
+                ++taken;
+            }
+        }
+        std::vector<int> rest;
+        for (int i = 0; i < n; ++i) {
+            if (!take[static_cast<size_t>(i)])
+                rest.push_back(i);
+        }
+        const int more = s.models - taken;
+        const long long restCount = static_cast<long long>(rest.size());
+        for (int i = 0; i < more; ++i)
+            take[static_cast<size_t>(
+                rest[static_cast<size_t>((2LL * i + 1) * restCount / (2LL * more))])] = true;
         std::vector<ProductModel> chosen;
-        for (int i = 0; i < s.models; ++i) {
-            const int pick =
-                static_cast<int>((static_cast<long long>(2 * i + 1) * n) / (2LL * s.models));
-            chosen.push_back(MakeModel(s, all[static_cast<size_t>(pick)]));
+        for (int i = 0; i < n; ++i) {
+            if (take[static_cast<size_t>(i)])
+                chosen.push_back(MakeModel(s, all[static_cast<size_t>(i)]));
         }
         // The 200 °C technology of QAW: two ratings of the series again, 10 % only.
         if (std::strcmp(s.code, "QAW") == 0) {
