@@ -16,6 +16,8 @@ std::string BuiltinStringTable::GetString(int id) const {
         return "Library %s does not contain model for capacitor %s";
     case IDS_NOT_ENOUGH_MEMORY:
         return "Not enough memory";
+    case IDS_CANNOT_WRITE_FILE:
+        return "Cannot write file %s\n";
     case IDS_DUPLICATE_MODEL:
         return "Library %s contains duplicate model %s";
     case IDS_DUPLICATE_CAPACITOR:

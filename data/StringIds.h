@@ -8,6 +8,7 @@ enum StringId : int {
     IDS_CANNOT_READ_FILE = 34007,    // "Cannot read from file (line %i) %s \n"
     IDS_MISSING_MODEL = 34008,       // "Library %s does not contain model for capacitor %s"
     IDS_NOT_ENOUGH_MEMORY = 34009,   // "Not enough memory"
+    IDS_CANNOT_WRITE_FILE = 34053,   // "Cannot write file %s\n"
     IDS_DUPLICATE_MODEL = 34056,     // "Library %s contains duplicate model %s"
     IDS_DUPLICATE_CAPACITOR = 34057, // "File %s contains duplicate capacitor %s"
 };

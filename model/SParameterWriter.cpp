@@ -3,8 +3,8 @@
 #include "CapacitorRecord.h"
 #include "FrequencyResponse.h"
 #include "Messages.h"
-#include "ModelStrings.h"
 #include "ModelVector.h"
+#include "StringIds.h"
 
 #include <cmath>
 #include <complex>
@@ -93,8 +93,9 @@ int FormatSParameterLine(const CapacitorRecord& record, const ModelVector& vecto
 }
 
 std::string SParameterFileName(const std::string& folder, const char* partNumber, bool shunt) {
+    // An empty folder names the current one, never the root.
     std::string name = folder;
-    if (name.empty() || name.back() != '/')
+    if (!name.empty() && name.back() != '/')
         name += '/';
     name += partNumber;
     name += shunt ? "shu.s2p" : "ser.s2p";
@@ -105,7 +106,7 @@ int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, 
                         IMessageSink& sink, const IStringTable& table) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
-        return Fail(sink, table, kStrCannotOpenFile, path);
+        return Fail(sink, table, IDS_CANNOT_OPEN_FILE, path);
 
     bool ok = std::fputs(SParameterHeader(shunt), file) >= 0;
     ModelVector vector;
@@ -120,7 +121,7 @@ int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, 
     ok = std::fflush(file) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
     if (!ok)
-        return Fail(sink, table, kStrCannotWriteFile, path);
+        return Fail(sink, table, IDS_CANNOT_WRITE_FILE, path);
     return 0;
 }
 

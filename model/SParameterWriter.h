@@ -24,7 +24,8 @@ double SParameterFrequency(int index);
 int FormatSParameterLine(const CapacitorRecord& record, const ModelVector& vector, int index,
                          bool shunt, char* buffer, std::size_t size);
 
-// `folder` + "/" (unless it already ends in one) + part number + "ser.s2p" or "shu.s2p".
+// `folder` + "/" (unless it already ends in one) + part number + "ser.s2p" or "shu.s2p";
+// an empty folder gives the bare file name.
 std::string SParameterFileName(const std::string& folder, const char* partNumber, bool shunt);
 
 // Writes one file, replacing any existing one. On failure the message 34004 (cannot

@@ -1,9 +1,10 @@
+#include "BuiltinStringTable.h"
 #include "FrequencyResponse.h"
 #include "Messages.h"
 #include "ModelFixtures.h"
-#include "ModelStrings.h"
 #include "ModelVector.h"
 #include "SParameterWriter.h"
+#include "StringIds.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +19,7 @@
 
 namespace {
 
-class Strings : public IStringTable {
-public:
-    std::string GetString(int id) const override {
-        if (id == kStrCannotOpenFile)
-            return "Cannot open file %s\n";
-        for (int i = 0; i < kModelStringCount; ++i) {
-            if (kModelStrings[i].id == id)
-                return kModelStrings[i].text;
-        }
-        return std::string();
-    }
-};
+using Strings = BuiltinStringTable;
 
 struct Message {
     int id;
@@ -170,6 +160,7 @@ TEST(SParameterFileName, AddsTheSeparatorOnlyWhenMissing) {
     EXPECT_EQ(SParameterFileName("/tmp/out/", "QAKA105K010R", true),
               "/tmp/out/QAKA105K010Rshu.s2p");
     EXPECT_EQ(SParameterFileName("/", "QAKA105K010R", true), "/QAKA105K010Rshu.s2p");
+    EXPECT_EQ(SParameterFileName("", "QAKA105K010R", true), "QAKA105K010Rshu.s2p");
 }
 
 TEST(SParameterErrors, MissingFolderReportsCannotOpenAndWritesNothing) {
@@ -178,7 +169,7 @@ TEST(SParameterErrors, MissingFolderReportsCannotOpenAndWritesNothing) {
     const std::string folder = MakeTempDir("s2p-missing") + "/nowhere";
     EXPECT_EQ(WriteSParameterFiles(folder, SixStageRecord(), sink, strings), -1);
     ASSERT_EQ(sink.messages.size(), 1u); // the shunt file is not attempted
-    EXPECT_EQ(sink.messages[0].id, kStrCannotOpenFile);
+    EXPECT_EQ(sink.messages[0].id, IDS_CANNOT_OPEN_FILE);
     EXPECT_EQ(sink.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(sink.messages[0].text, "Cannot open file " + folder + "/QAKA105K010Rser.s2p\n");
 }
@@ -193,7 +184,7 @@ TEST(SParameterErrors, FullDeviceReportsCannotWrite) {
     Sink sink;
     EXPECT_EQ(WriteSParameterFile("/dev/full", SixStageRecord(), false, sink, strings), -1);
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].id, kStrCannotWriteFile);
+    EXPECT_EQ(sink.messages[0].id, IDS_CANNOT_WRITE_FILE);
     EXPECT_EQ(sink.messages[0].text, "Cannot write file /dev/full\n");
 }
 
@@ -204,7 +195,7 @@ TEST(SParameterErrors, ShuntFailureKeepsTheCompleteSeriesFile) {
     ASSERT_EQ(mkdir((folder + "/QAKA105K010Rshu.s2p").c_str(), 0700), 0); // in the way
     EXPECT_EQ(WriteSParameterFiles(folder, SixStageRecord(), sink, strings), -1);
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].id, kStrCannotOpenFile);
+    EXPECT_EQ(sink.messages[0].id, IDS_CANNOT_OPEN_FILE);
     EXPECT_EQ(ReadLines(folder + "/QAKA105K010Rser.s2p").size(), 311u);
 }
 
