@@ -9,6 +9,8 @@
 // Command entry points, each in its own file.
 int RunCheckCommand(CCliSession& session, const CliArguments& arguments);
 int RunListCommand(CCliSession& session, const CliArguments& arguments);
+int RunDataCommand(CCliSession& session, const CliArguments& arguments);
+int RunSparamsCommand(CCliSession& session, const CliArguments& arguments);
 
 namespace {
 
@@ -28,6 +30,12 @@ const CliCommand kCommands[] = {
      "      its items, the selected item marked \"* \", the others \"  \"; an item not "
      "offered is an error",
      RunListCommand},
+    {"data", "PART [--temperature T] [--dcl-voltage PCT] [--dcl-temperature T]",
+     "print the text of \"Copy Data to Clipboard\" at temperature T (default 25, limited to "
+     "the part's\n      maximum) and the leakage conditions PCT (100, 80, 50, 30, 20) and T "
+     "(-55, 0, 25, 85, 105, 125; 175 for QAW)",
+     RunDataCommand},
+    {"sparams", "PART OUTDIR", "write PARTser.s2p and PARTshu.s2p into OUTDIR", RunSparamsCommand},
 };
 
 void PrintUsage(std::FILE* out) {
