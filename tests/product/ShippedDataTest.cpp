@@ -247,7 +247,7 @@ TEST_F(ShippedData, CatalogueLimitsFollowTheMakersRules) {
         const bool polymer = std::strcmp(r->series, "QCL") == 0 ||
                              std::strcmp(r->series, "QCM") == 0 ||
                              std::strcmp(r->series, "QCR") == 0;
-        if (r->esrMax != 0.0 && (r->esrMax < 5.0 || r->esrMax > (polymer ? 300.0 : 20000.0)))
+        if (r->esrMax != 0.0 && (r->esrMax < 5.0 || r->esrMax > (polymer ? 300.0 : 30000.0)))
             findings.Add("ESR limit implausible for the technology", r->partNumber);
         double& cv = cvByCase[r->series][r->caseCode];
         cv = std::max(cv, r->capacitance * r->ratedVoltage);

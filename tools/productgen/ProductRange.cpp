@@ -35,10 +35,11 @@ double CodeCapacitance(int mantissa, int exponent) {
 // Rounds a catalogue ESR to the maker's steps, mΩ.
 double EsrStep(double milliohm) {
     static const double kSteps[] = {
-        6,    7,    8,    9,    10,   12,   15,   18,   20,   25,   30,   35,   40,   45,
-        50,   55,   60,   70,   80,   90,   100,  120,  150,  175,  200,  250,  300,  350,
-        400,  450,  500,  600,  700,  800,  900,  1000, 1100, 1200, 1300, 1500, 1700, 1800,
-        2000, 2200, 2500, 2800, 3000, 3500, 4000, 4500, 5000, 6000, 7000, 8000, 9000};
+        6,    7,    8,    9,     10,    12,    15,    18,    20,    25,   30,   35,   40,
+        45,   50,   55,   60,    70,    80,    90,    100,   120,   150,  175,  200,  250,
+        300,  350,  400,  450,   500,   600,   700,   800,   900,   1000, 1100, 1200, 1300,
+        1500, 1700, 1800, 2000,  2200,  2500,  2800,  3000,  3500,  4000, 4500, 5000, 6000,
+        7000, 8000, 9000, 10000, 12000, 15000, 18000, 20000, 25000, 30000};
     double best = kSteps[0];
     for (double s : kSteps) {
         if (std::fabs(std::log(s / milliohm)) < std::fabs(std::log(best / milliohm)))
@@ -85,9 +86,9 @@ double LargestCapacitance(const SeriesSpec& s) {
     return s.technology == Technology::NiobiumPolymer ? 680.0 : kLargestCapacitance;
 }
 
-// Below 0.47 µF a 0402 anode is all surface: its ESR stays high and flat to beyond 50 MHz.
+// Below 0.68 µF a 0402 anode is all surface: its ESR stays high and flat to beyond 50 MHz.
 double SmallestCapacitance(char caseCode) {
-    return caseCode == 'K' ? 0.47 : kSmallestCapacitance;
+    return caseCode == 'K' ? 0.68 : kSmallestCapacitance;
 }
 
 bool HasLowEsrGrade(const SeriesSpec& s, char caseCode) {

@@ -5,7 +5,7 @@
 struct ProductRange;
 
 // The host the shipped server settings point at.
-constexpr const char* kUpdateHost = "update.vorn-zelta.example";
+constexpr const char* kUpdateHost = "update.vorn-components.example";
 
 // Each writer produces its file byte for byte (CR LF line ends) and returns false with a
 // message on stderr when the file cannot be written.
