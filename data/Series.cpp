@@ -95,14 +95,18 @@ char FamilyOf(const char* partNumber) {
 }
 
 int ComparePartNumbers(const char* a, const char* b) {
-    const bool aConformal = FamilyOf(a) == kFamilyConformal;
-    const bool bConformal = FamilyOf(b) == kFamilyConformal;
+    const SeriesEntry* seriesA = FindSeries(a);
+    const SeriesEntry* seriesB = FindSeries(b);
+    const bool aConformal =
+        (seriesA != nullptr ? seriesA->family : Upper(a[0])) == kFamilyConformal;
+    const bool bConformal =
+        (seriesB != nullptr ? seriesB->family : Upper(b[0])) == kFamilyConformal;
     if (SameSeries(a, b) || (aConformal && bConformal))
         return CompareNoCase(a, b);
     if (aConformal != bConformal)
         return aConformal ? 1 : -1;
-    const int rankA = SeriesRank(a);
-    const int rankB = SeriesRank(b);
+    const int rankA = seriesA != nullptr ? seriesA->rank : kUnlistedRank;
+    const int rankB = seriesB != nullptr ? seriesB->rank : kUnlistedRank;
     if (rankA != rankB)
         return rankA < rankB ? -1 : 1;
     // Two different series the table does not list: their text decides, which keeps the

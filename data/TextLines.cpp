@@ -1,17 +1,29 @@
 #include "TextLines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 CTextLineReader::~CTextLineReader() {
     Close();
 }
 
+namespace {
+constexpr size_t kBlockSize = 64 * 1024;
+}
+
 bool CTextLineReader::Open(const char* path) {
     Close();
     m_lineNumber = 0;
+    m_blockBegin = m_blockEnd = 0;
+    m_endOfFile = m_readError = false;
     m_file = std::fopen(path, "r");
-    return m_file != nullptr;
+    if (m_file == nullptr)
+        return false;
+    if (!m_block)
+        m_block = std::make_unique<char[]>(kBlockSize);
+    return true;
 }
 
 void CTextLineReader::Close() {
@@ -21,14 +33,45 @@ void CTextLineReader::Close() {
     }
 }
 
+bool CTextLineReader::Fill() {
+    if (m_file == nullptr || m_endOfFile || m_readError)
+        return false;
+    const size_t read = std::fread(m_block.get(), 1, kBlockSize, m_file);
+    if (read == 0) {
+        if (std::ferror(m_file))
+            m_readError = true;
+        else
+            m_endOfFile = true;
+        return false;
+    }
+    m_blockBegin = 0;
+    m_blockEnd = read;
+    return true;
+}
+
+// Cuts lines as fgets into a 260-byte buffer would: up to and including the next LF, or 259
+// characters when the line is longer.
 CTextLineReader::Result CTextLineReader::Next() {
     ++m_lineNumber;
-    if (m_file == nullptr)
+    size_t length = 0;
+    bool lineEnded = false;
+    while (!lineEnded && length < kLineBufferSize - 1) {
+        if (m_blockBegin == m_blockEnd && !Fill())
+            break;
+        const char* start = m_block.get() + m_blockBegin;
+        const size_t available = std::min(kLineBufferSize - 1 - length, m_blockEnd - m_blockBegin);
+        const void* newline = std::memchr(start, '\n', available);
+        const size_t take =
+            newline != nullptr ? static_cast<const char*>(newline) - start + 1 : available;
+        std::memcpy(m_buffer + length, start, take);
+        length += take;
+        m_blockBegin += take;
+        lineEnded = newline != nullptr;
+    }
+    m_buffer[length] = '\0';
+    if (m_readError)
         return Result::ReadError;
-    if (std::fgets(m_buffer, sizeof m_buffer, m_file) != nullptr)
-        return Result::Line;
-    m_buffer[0] = '\0';
-    return std::ferror(m_file) ? Result::ReadError : Result::EndOfFile;
+    return length > 0 ? Result::Line : Result::EndOfFile;
 }
 
 bool IsIgnoredLine(const char* line) {

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 // Line-by-line reading shared by the catalogue and the model library. Each read fills a
 // 260-byte buffer, so a line holds at most 259 characters and the rest of a longer line
 // arrives as the next line. CR LF and LF line ends both work: a CR is white space.
 
-constexpr int kLineBufferSize = 260;
+constexpr size_t kLineBufferSize = 260;
 
 class CTextLineReader {
 public:
@@ -28,9 +30,17 @@ public:
     int LineNumber() const { return m_lineNumber; }
 
 private:
+    bool Fill();
+
     std::FILE* m_file = nullptr;
     int m_lineNumber = 0;
     char m_buffer[kLineBufferSize] = {};
+    // The file is read in large blocks; lines are cut from the block into m_buffer.
+    std::unique_ptr<char[]> m_block;
+    size_t m_blockBegin = 0;
+    size_t m_blockEnd = 0;
+    bool m_endOfFile = false;
+    bool m_readError = false;
 };
 
 // True when no byte from 0x21 to 0x7F occurs before the line's first '*': blank lines and

@@ -265,6 +265,29 @@ TEST(LibraryFile, KeepsWhatACutOffBlockAndTheMatchesBeforeAFailureRead) {
     EXPECT_STREQ(store.Part("QAKD107K010R0150").partNumber, "QAKD107K010R0150");
 }
 
+TEST(LibraryFile, ReportsFilesThatCannotBeOpenedOrRead) {
+    const struct {
+        std::string path;
+        int id;
+        std::string text;
+    } cases[] = {
+        {FixturePath("library/no-such.lib"), IDS_CANNOT_OPEN_FILE,
+         "Cannot open file " + FixturePath("library/no-such.lib") + "\n"},
+        // A folder opens as a stream here, but reading it fails.
+        {FixturePath("library"), IDS_CANNOT_READ_FILE,
+         "Cannot read from file (line 1) " + FixturePath("library") + " \n"},
+    };
+    for (const auto& c : cases) {
+        Store store;
+        store.ReadCatalogue(FixturePath("library/cap.vorn"));
+        EXPECT_EQ(store.ReadLibrary(c.path), -1);
+        ASSERT_EQ(store.sink.messages.size(), 1u);
+        EXPECT_EQ(store.sink.messages[0].id, c.id);
+        EXPECT_EQ(store.sink.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(store.sink.messages[0].text, c.text);
+    }
+}
+
 TEST(LibraryFile, RefusesTheSubcircuitBeyondTheTable) {
     const std::string dir = MakeTempDir("library-limit");
     const std::string cataloguePath = dir + "/cap.vorn";
