@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -77,6 +78,21 @@ bool ParseMenuItems(const QJsonArray& array, std::vector<CMenuItem>& out, QStrin
     return true;
 }
 
+// The templates name the dialog fonts they were laid out with; where those faces are not
+// installed, use faces of nearly the same metrics instead of the platform's wider default.
+void InstallFontSubstitutes() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Mincho"),
+                               {QStringLiteral("IPAMincho"), QStringLiteral("IPAPMincho"),
+                                QStringLiteral("Noto Serif CJK JP")});
+}
+
 } // namespace
 
 CResourceLibrary::CResourceLibrary() : m_language(SystemLanguage()) {}
@@ -125,6 +141,7 @@ int CResourceLibrary::Load(const QStringList& folders) {
     if (m_library.load()) {
         m_filePath = m_library.fileName();
         if (ReadTables() == 0) {
+            InstallFontSubstitutes();
             m_loaded = true;
             m_error.clear();
             m_errorDetail.clear();
@@ -145,6 +162,7 @@ int CResourceLibrary::LoadFile(const QString& path) {
     m_filePath = m_library.fileName();
     if (ReadTables() != 0)
         return -1;
+    InstallFontSubstitutes();
     m_loaded = true;
     m_error.clear();
     m_errorDetail.clear();

@@ -17,9 +17,10 @@ from xml.sax.saxutils import escape
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "dialogs")
 
-BASE_X, BASE_Y = 6, 13  # average character size of the dialog font, pixels
-
+# Font of the templates of each language and its average character size in pixels.
 FONTS = {"en": ("MS Sans Serif", 8), "ja": ("MS Mincho", 10)}
+BASE = {"en": (6, 13), "ja": (7, 14)}
+BASE_X, BASE_Y = BASE["en"]
 
 
 def px_x(du):
@@ -35,7 +36,7 @@ def px_y(du):
 #   combo (drop-down list), group, check, radio, list (report list view), progress,
 #   vscroll, bitmap (picture of a bitmap, text = bitmap id), icon (text = icon id),
 #   area (plain picture area painted by its owner).
-# Options: hidden, wrap, center, notify, empty_item (one empty item in a drop-down list).
+# Options: hidden, wrap, bottom (wrapped text sits at the bottom), center, notify, empty_item (one empty item in a drop-down list).
 def c(kind, cid, text, x, y, w, h, *options):
     return (kind, cid, text, x, y, w, h, set(options))
 
@@ -46,7 +47,7 @@ NOTICE_2 = ("given  herein are  believed  to  be accurate and  reliable, but  ar
             "without  guarantee or responsibility of any  kind, expressed or implied. "
             "Specifications are typical  and  may not apply to all applications.")
 
-EMAIL = "tantalum.support@vorn-components.example"
+EMAIL = "tantalum@vorn-components.example"
 SAMPLE_1 = "QAKA106K016RNJ"
 SAMPLE_2 = "QCLB336M006R0070"
 
@@ -57,18 +58,19 @@ def selection(t, height, cancel, ok):
     return [
         c("group", None, t["filter"], 7, 4, 372, 60),
         c("combo", 1042, "", 14, 15, 110, 12, "empty_item"),
-        c("label", None, t["cap"], 14, 32, 56, 8),
-        c("combo", 1003, "", 14, 42, 56, 12),
-        c("label", None, t["volt"], 74, 32, 56, 8),
-        c("combo", 1004, "", 74, 42, 56, 12),
-        c("label", None, t["case"], 134, 32, 56, 8),
-        c("combo", 1005, "", 134, 42, 56, 12),
-        c("label", None, t["series"], 194, 32, 56, 8),
-        c("combo", 1002, "", 194, 42, 56, 12),
-        c("label", None, t["tol"], 254, 32, 56, 8),
-        c("combo", 1007, "", 254, 42, 56, 12),
-        c("label", None, t["esr"], 314, 32, 58, 8),
-        c("combo", 1008, "", 314, 42, 58, 12),
+        # Captions may take two lines; they sit on the drop-down lists below them.
+        c("label", None, t["cap"], 14, 27, 56, 15, "wrap", "bottom"),
+        c("combo", 1003, "", 14, 43, 56, 12),
+        c("label", None, t["volt"], 74, 27, 56, 15, "wrap", "bottom"),
+        c("combo", 1004, "", 74, 43, 56, 12),
+        c("label", None, t["case"], 134, 27, 56, 15, "wrap", "bottom"),
+        c("combo", 1005, "", 134, 43, 56, 12),
+        c("label", None, t["series"], 194, 27, 56, 15, "wrap", "bottom"),
+        c("combo", 1002, "", 194, 43, 56, 12),
+        c("label", None, t["tol"], 254, 27, 56, 15, "wrap", "bottom"),
+        c("combo", 1007, "", 254, 43, 56, 12),
+        c("label", None, t["esr"], 314, 27, 58, 15, "wrap", "bottom"),
+        c("combo", 1008, "", 314, 43, 58, 12),
         c("list", 1006, "", 7, 70, 250, 102),
         c("bitmap", 1009, "", 262, 70, 117, 152, "hidden"),
         c("label", None, t["partno"], 7, 178, 52, 8),
@@ -105,39 +107,40 @@ SELECT_TEXTS = {
            "casev": "Case Size", "dcl": "DCL Max.", "df": "DF Max.",
            "esrv": "ESR Max. @100kHz", "esl": "ESL", "casesizes": "Case sizes",
            "update": "Update via Internet"},
-    "ja": {"filter": "フィルタ", "cap": "静電容量 [µF]", "volt": "定格電圧 [V]",
+    "ja": {"filter": "フィルタ", "cap": "容量 [µF]", "volt": "定格電圧 [V]",
            "case": "ケース", "series": "シリーズ", "tol": "許容差", "esr": "ESR [mOhm]",
            "partno": "Vorn 品番 ", "capv": "静電容量", "voltv": "定格電圧",
            "casev": "ケースサイズ", "dcl": "DCL 最大", "df": "DF 最大",
            "esrv": "ESR 最大値 @100kHz", "esl": "ESL", "casesizes": "ケースサイズ",
-           "update": "インターネットで更新"},
+           "update": "オンライン更新"},
 }
 
 
-def about(t, h):
+def about(t, w, h):
+    label = t["contact_width"]
     return [
         c("icon", None, "128", 11, 12, 21, 20),
-        c("label", None, t["version"], 40, 30, 40, 8),
-        c("label", None, t["issued"], 40, 42, 172, 8),
-        c("default", 1, "OK", 84, h - 20, 50, 14),
-        c("label", 1019, EMAIL, 84, 54, 128, 8),
-        c("label", None, t["contact"], 40, 54, 42, 8),
+        c("label", None, t["version"], 40, 30, label, 8),
+        c("label", None, t["issued"], 40, 42, w - 47, 16, "wrap"),
+        c("default", 1, "OK", (w - 50) // 2, h - 20, 50, 14),
+        c("label", 1019, EMAIL, 42 + label, 60, w - 49 - label, 8),
+        c("label", None, t["contact"], 40, 60, label, 8),
         c("label", 1021, "ZeltaIII", 40, 10, 120, 16),
-        c("label", 1020, "x.xx", 84, 30, 40, 8),
+        c("label", 1020, "x.xx", 42 + label, 30, 40, 8),
         # The dialog paints an etched separator at y = 150 px (92 du) below this line.
-        c("label", None, t["credit"], 40, 70, 172, 16, "wrap"),
+        c("label", None, t["credit"], 40, 74, w - 47, 8),
     ]
 
 
 ABOUT_TEXTS = {
     "en": {"title": "About ZeltaIII", "version": "Version:",
            "issued": "Issued by Vorn Technical Marketing Tantalum Division",
-           "contact": "Contact:",
-           "credit": "Programming: ZeltaIII development team, Vorn Components"},
+           "contact": "Contact:", "contact_width": 40,
+           "credit": "Programming: ZeltaIII development team"},
     "ja": {"title": "ZeltaIII のバージョン情報", "version": "バージョン:",
-           "issued": "発行: Vorn テクニカルマーケティング タンタル事業部",
-           "contact": "お問い合わせ:",
-           "credit": "プログラム: ZeltaIII 開発チーム、Vorn Components"},
+           "issued": "発行: Vorn タンタル事業部 技術マーケティング",
+           "contact": "お問い合わせ:", "contact_width": 56,
+           "credit": "プログラム: ZeltaIII 開発チーム"},
 }
 
 
@@ -152,9 +155,9 @@ def custom_temperature(t):
 
 def measurement_point(t):
     return [
-        c("label", None, t["frequency"], 7, 9, 40, 8),
-        c("edit", 1023, "", 50, 7, 70, 12),
-        c("label", None, "Hz", 124, 9, 14, 8),
+        c("label", None, t["frequency"], 7, 9, 38, 8),
+        c("edit", 1023, "", 46, 7, 60, 12),
+        c("label", None, "Hz", 109, 9, 14, 8),
         c("group", 1025, t["temperature"], 7, 24, 113, 32),
         c("radio", 1022, "25°C", 14, 38, 44, 10),
         c("radio", 1024, "Name", 62, 38, 52, 10, "hidden"),
@@ -251,14 +254,14 @@ def templates():
     for lang, dims in (("en", {100: (217, 122), 131: (386, 338), 150: (386, 337),
                                149: (123, 52), 154: (186, 62), 158: (155, 36),
                                159: (186, 63), 160: (205, 140)}),
-                       ("ja", {100: (229, 126), 131: (392, 342), 150: (392, 341),
+                       ("ja", {100: (233, 126), 131: (392, 342), 150: (392, 341),
                                149: (131, 54), 154: (196, 64), 158: (175, 36),
                                159: (200, 65), 160: (221, 142)})):
         a, s, k = ABOUT_TEXTS[lang], SELECT_TEXTS[lang], SMALL_TEXTS[lang]
         ok_cancel = {"en": ("Quit", "Next >>", "Cancel", "OK"),
                      "ja": ("終了", "次へ >>", "キャンセル", "OK")}[lang]
         out += [
-            (lang, 100, a["title"], *dims[100], "QDialog", about(a, dims[100][1])),
+            (lang, 100, a["title"], *dims[100], "QDialog", about(a, *dims[100])),
             (lang, 131, "ZeltaIII", *dims[131], "QDialog",
              selection(s, dims[131][1], ok_cancel[0], ok_cancel[1])),
             (lang, 150, "ZeltaIII", *dims[150], "QDialog",
@@ -319,7 +322,8 @@ def control_xml(index, control):
         props.append(prop("textFormat", "<enum>Qt::PlainText</enum>"))
         if "wrap" in opts:
             props.append(prop("wordWrap", "<bool>true</bool>"))
-            props.append(prop("alignment", "<set>Qt::AlignLeft|Qt::AlignTop</set>"))
+            vertical = "Qt::AlignBottom" if "bottom" in opts else "Qt::AlignTop"
+            props.append(prop("alignment", f"<set>Qt::AlignLeft|{vertical}</set>"))
         if "center" in opts:
             props.append(prop("alignment", "<set>Qt::AlignCenter</set>"))
     if kind in ("button", "default"):
@@ -381,7 +385,9 @@ def template_xml(lang, tid, title, w, h, root, controls):
 
 
 def main():
+    global BASE_X, BASE_Y
     for lang, tid, title, w, h, root, controls in templates():
+        BASE_X, BASE_Y = BASE[lang]
         folder = os.path.join(OUT, lang)
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, f"{tid}.ui"), "w", encoding="utf-8", newline="\n") as f:
