@@ -278,6 +278,20 @@ TEST_F(PickTest, NearestCurveAtSegmentAndTies) {
     EXPECT_EQ(curve, 1);
 }
 
+TEST_F(PickTest, LinearAxesUseTheDataXAndTheRoundedY) {
+    context.x = {0.0, 350.0, false};
+    std::vector<double> lx{0, 70, 140, 210, 280, 350};
+    context.xValues = lx.data();
+    int curve = 0;
+    double xValue = 0;
+    // x: (410 - 60) / 700 * 350 = 175, in the segment 140 .. 210 (c1 = 3, c2 = 7).
+    // y: the rounded range -1 .. 11 puts 7 at 560 - 8 / 12 * 520.
+    ASSERT_EQ(PickAt(context, 410, 560 - 8 * 520 / 12, curve, xValue, false), PickHit);
+    EXPECT_DOUBLE_EQ(xValue, 175.0);
+    EXPECT_EQ(curve, 1);
+    EXPECT_NEAR(PickYValue(context.y, 600, 560 - 8 * 520 / 12), 7.0, 12.0 / 520);
+}
+
 TEST_F(PickTest, LogarithmicYIgnoresValuesWithoutLogarithm) {
     context.y = {1.0, 10.0, true};
     c1 = {0, 0, 0, 0, 0, 0};

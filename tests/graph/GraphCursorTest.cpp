@@ -153,6 +153,19 @@ TEST_F(CursorTest, CrosshairAndHintBoxStayOutOfExports) {
     EXPECT_EQ(after.pixel(c.x() - 7, c.y()), picture.pixel(c.x() - 7, c.y()));
 }
 
+TEST_F(CursorTest, HintBoxStaysInsideTheView) {
+    CursorInfo cursor;
+    cursor.x = 1e8;
+    cursor.y = 10.0;
+    cursor.phase = CursorInfo::Begin;
+    view.TrackCursor(cursor);
+    const CHintWnd* hint = view.LiveHintBox();
+    EXPECT_EQ(hint->x(), 800 - hint->BoxWidth());
+    EXPECT_EQ(hint->width(), hint->BoxWidth());
+    cursor.phase = CursorInfo::End;
+    view.TrackCursor(cursor);
+}
+
 TEST_F(CursorTest, LinearAxisPutsOffScaleRecordsOnTheRangeEnds) {
     view.SetLogAxes(0, 0);
     view.grab();
