@@ -61,6 +61,7 @@ bool AdoptTemplate(QDialog* dialog, int templateId) {
         return false;
     }
     dialog->setWindowTitle(root->windowTitle());
+    dialog->setFont(root->font());
     const QSize size = root->size();
     if (root->layout() == nullptr) {
         // Absolute positions: the controls become the dialog's own children.

@@ -1,0 +1,19 @@
+#include "ProgramStartup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZeltaIII"));
+    QApplication::setOrganizationName(QStringLiteral("Vorn Company"));
+    // The program lives on until the main window closes, not while a dialog of start-up
+    // closes before the main window shows.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    CProgram program;
+    if (!program.InitInstance()) {
+        return 0;
+    }
+    QApplication::setQuitOnLastWindowClosed(true);
+    return application.exec();
+}
