@@ -6,6 +6,7 @@
 #include "RippleLimits.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
@@ -22,9 +23,12 @@ FrequencyPoint At(const CapacitorRecord& r, double frequency, double temperature
     return p;
 }
 
-void Fail(std::string& out, const char* format, double a, double b) {
+void Fail(std::string& out, const char* format, ...) {
     char buf[160];
-    std::snprintf(buf, sizeof buf, format, a, b);
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buf, sizeof buf, format, args);
+    va_end(args);
     if (!out.empty())
         out += "; ";
     out += buf;
@@ -38,7 +42,7 @@ ModelCheck CheckModel(const ProductModel& m) {
     const double rated = r.capacitance * 1e-6;
 
     if (r.lesl < 0.3e-9 || r.lesl > 3e-9)
-        Fail(out, "ESL %g nH outside 0.3..3 nH%.0f", r.lesl * 1e9, 0.0);
+        Fail(out, "ESL %g nH outside 0.3..3 nH", r.lesl * 1e9);
 
     const FrequencyPoint low = At(r, 120.0);
     if (std::fabs(low.seriesCapacitance / rated - 1.0) > 0.10)
@@ -75,7 +79,7 @@ ModelCheck CheckModel(const ProductModel& m) {
     }
     const double fMin = curves.frequency[minimum];
     if (fMin < 1e5 || fMin > 5e7)
-        Fail(out, "|Z| minimum at %g Hz%.0f", fMin, 0.0);
+        Fail(out, "|Z| minimum at %g Hz", fMin);
 
     // The ladder alone (inductances made negligible) loses capacitance steadily with
     // frequency, as the anode's inner surface drops out.
@@ -90,14 +94,14 @@ ModelCheck CheckModel(const ProductModel& m) {
     EvaluateCurveSet(bare, bv, false, bareCurves, n);
     for (int i = 1; i < n; ++i) {
         if (bareCurves.seriesCapacitance[i] > bareCurves.seriesCapacitance[i - 1] * (1.0 + 1e-9)) {
-            Fail(out, "ladder capacitance rises at %g Hz%.0f", bareCurves.frequency[i], 0.0);
+            Fail(out, "ladder capacitance rises at %g Hz", bareCurves.frequency[i]);
             break;
         }
     }
     const FrequencyPoint bareHigh = At(bare, 1e7);
     if (!(bareHigh.seriesCapacitance < 0.8 * low.seriesCapacitance))
-        Fail(out, "ladder keeps %g of C at 10 MHz%.0f",
-             bareHigh.seriesCapacitance / low.seriesCapacitance, 0.0);
+        Fail(out, "ladder keeps %g of C at 10 MHz",
+             bareHigh.seriesCapacitance / low.seriesCapacitance);
 
     // Temperature: capacitance up and ESR down from -55 °C to the part's limit.
     const int maxT = MaxTemperature(&r);
@@ -114,7 +118,7 @@ ModelCheck CheckModel(const ProductModel& m) {
         const double c = At(r, 120.0, t).seriesCapacitance;
         const double e = At(r, fRef, t).esr;
         if (!(c > prevC) || !(e < prevEsr)) {
-            Fail(out, "C or ESR not monotonic with temperature at %g degC%.0f", t, 0.0);
+            Fail(out, "C or ESR not monotonic with temperature at %g degC", t);
             break;
         }
         prevC = c;
