@@ -99,13 +99,20 @@ void CWorkingState::RecomputeCurves() {
     const double power = CasePowerDissipation(cap.caseCode, cap.family, cap.series);
     const double deratingReference = RippleDerating(cap.tMeasured, cap.series);
     const double deratingAtTemperature = RippleDerating(selectedTemperature, cap.series);
+    // RippleLimits point by point, with the root √(P / ESR) shared by both temperatures:
+    // the current always uses the reference ESR.
+    const double voltageCap = 0.1 * cap.ratedVoltage;
     for (int i = 0; i < n; ++i) {
-        RippleLimits(referenceCurves.esr[i], deratingReference, power,
-                     referenceCurves.impedanceMagnitude[i], cap.ratedVoltage,
-                     rippleCurrentReference[i], rippleVoltageReference[i]);
-        RippleLimits(referenceCurves.esr[i], deratingAtTemperature, power,
-                     temperatureCurves.impedanceMagnitude[i], cap.ratedVoltage,
-                     rippleCurrentAtTemperature[i], rippleVoltageAtTemperature[i]);
+        const double root = std::sqrt(power / referenceCurves.esr[i]);
+        const double currentReference = root * deratingReference;
+        const double currentAtTemperature = root * deratingAtTemperature;
+        const double vReference = currentReference * referenceCurves.impedanceMagnitude[i];
+        const double vAtTemperature =
+            currentAtTemperature * temperatureCurves.impedanceMagnitude[i];
+        rippleCurrentReference[i] = currentReference;
+        rippleVoltageReference[i] = voltageCap < vReference ? voltageCap : vReference;
+        rippleCurrentAtTemperature[i] = currentAtTemperature;
+        rippleVoltageAtTemperature[i] = voltageCap < vAtTemperature ? voltageCap : vAtTemperature;
     }
 
     ComputeDclCurves(1.0);

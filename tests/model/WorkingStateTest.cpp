@@ -114,6 +114,16 @@ TEST(RecomputeCurves, RippleUsesTheReferenceEsrAndTheImpedanceAtTemperature) {
         }
     }
     EXPECT_TRUE(capped) << "the fixture should reach the 1 V cap at low frequencies";
+
+    // The curves are the one-point formula of the measurement point and the cursor.
+    for (int i = 0; i < s->pointCount; i += 7) {
+        double current, voltage;
+        RippleLimits(s->referenceCurves.esr[i], RippleDerating(105.0, "QAK"), 0.075,
+                     s->temperatureCurves.impedanceMagnitude[i], part.ratedVoltage, current,
+                     voltage);
+        ASSERT_EQ(s->rippleCurrentAtTemperature[i], current) << i;
+        ASSERT_EQ(s->rippleVoltageAtTemperature[i], voltage) << i;
+    }
 }
 
 TEST(RecomputeCurves, CaseWithoutPowerEntryGivesZeroRipple) {
