@@ -11,6 +11,7 @@ int RunCheckCommand(CCliSession& session, const CliArguments& arguments);
 int RunListCommand(CCliSession& session, const CliArguments& arguments);
 int RunDataCommand(CCliSession& session, const CliArguments& arguments);
 int RunSparamsCommand(CCliSession& session, const CliArguments& arguments);
+int RunModelCommand(CCliSession& session, const CliArguments& arguments);
 
 namespace {
 
@@ -36,6 +37,7 @@ const CliCommand kCommands[] = {
      "(-55, 0, 25, 85, 105, 125; 175 for QAW)",
      RunDataCommand},
     {"sparams", "PART OUTDIR", "write PARTser.s2p and PARTshu.s2p into OUTDIR", RunSparamsCommand},
+    {"model", "PART", "print the equivalent circuit: its title and one line per element", RunModelCommand},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -1,0 +1,21 @@
+#include "CliSupport.h"
+#include "EquivalentCircuit.h"
+
+#include <cstdio>
+
+// zeltacli model: the equivalent-circuit dialog as text, its title and then one line per
+// element, in the dialog's order.
+int RunModelCommand(CCliSession& session, const CliArguments& arguments) {
+    if (arguments.size() != 1)
+        return UsageError("model takes one part number");
+    const int status = session.LoadStore();
+    if (status != kExitSuccess)
+        return status;
+    const CapacitorRecord* record = session.FindPart(arguments[0]);
+    if (record == nullptr)
+        return kExitFailure;
+    std::printf("%s\n", CircuitTitle(*record).c_str());
+    for (const CircuitLine& line : CircuitLines(*record))
+        std::printf("%s\n", FormatCircuitLine(line).c_str());
+    return kExitSuccess;
+}
