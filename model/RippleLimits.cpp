@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -43,7 +44,25 @@ char Upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
+template <int N> bool InList(const char* const (&list)[N], const char* partNumber) {
+    if (partNumber == nullptr)
+        return false;
+    for (const char* entry : list) {
+        if (std::strcmp(entry, partNumber) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool IsQaw200Part(const char* partNumber) {
+    return InList(kQaw200PartNumbers, partNumber);
+}
+
+bool IsQcl125Part(const char* partNumber) {
+    return InList(kQcl125PartNumbers, partNumber);
+}
 
 void RippleLimits(double esr, double derating, double power, double impedance, double ratedVoltage,
                   double& current, double& voltage) {

@@ -1,7 +1,5 @@
 #include "TemperatureLists.h"
 
-#include <cstring>
-
 // Part numbers of the shipped catalogue: the two QAW parts of the 200 °C technology and the
 // QCL parts qualified to 125 °C.
 
@@ -19,25 +17,3 @@ const char* const kQcl125PartNumbers[25] = {
     "QCLV227M016R0012", "QCLV337M010R0018", "QCLV687K004R0015", "QCLV687K016R0020",
     "QCLV687M010R0020",
 };
-
-namespace {
-
-template <int N> bool InList(const char* const (&list)[N], const char* partNumber) {
-    if (partNumber == nullptr)
-        return false;
-    for (const char* entry : list) {
-        if (std::strcmp(entry, partNumber) == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool IsQaw200Part(const char* partNumber) {
-    return InList(kQaw200PartNumbers, partNumber);
-}
-
-bool IsQcl125Part(const char* partNumber) {
-    return InList(kQcl125PartNumbers, partNumber);
-}
