@@ -251,8 +251,12 @@ QImage CGraph::RenderImage(const QSize& size) {
 }
 
 void CGraph::paintEvent(QPaintEvent*) {
-    if (!m_pictureValid || m_picture.size() != size()) {
-        m_picture = QImage(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (!m_pictureValid || m_picture.size() != pixels) {
+        // Kept at the screen's pixel density; the geometry stays in logical units.
+        m_picture = QImage(pixels, QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(ratio);
         m_picture.fill(Qt::white);
         QPainter picture(&m_picture);
         Render(picture, rect(), true);
