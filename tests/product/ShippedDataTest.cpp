@@ -387,6 +387,15 @@ TEST_F(ShippedData, TemperatureListsNameCataloguedParts) {
         distinct.insert(p);
     }
     EXPECT_EQ(distinct.size(), 25u);
+    // A rating is qualified as a whole: every tolerance of a listed part is listed too.
+    std::set<std::string> qualifiedModels;
+    for (const char* p : kQcl125PartNumbers)
+        qualifiedModels.insert(Find(p)->libraryName);
+    for (const CapacitorRecord* r : Records()) {
+        if (qualifiedModels.count(r->libraryName) != 0) {
+            EXPECT_EQ(distinct.count(r->partNumber), 1u) << r->partNumber;
+        }
+    }
 }
 
 } // namespace

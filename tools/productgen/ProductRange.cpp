@@ -304,6 +304,21 @@ bool BuildProductRange(ProductRange& range) {
                 chosen.push_back(hot);
             }
         }
+        // QCL ratings qualified to 125 °C: thirteen of the larger cases up to 16 V, the last
+        // one sold in 20 % only, which makes the 25 part numbers of the program's list.
+        if (std::strcmp(s.code, "QCL") == 0) {
+            std::vector<size_t> qualified;
+            for (size_t i = 0; i < chosen.size(); ++i) {
+                if (std::strchr("DEV", chosen[i].caseCode) != nullptr && chosen[i].volts <= 16.0)
+                    qualified.push_back(i);
+            }
+            const size_t ratings = 13;
+            for (size_t i = 0; i < ratings && i < qualified.size(); ++i) {
+                ProductModel& m = chosen[qualified[(2 * i + 1) * qualified.size() / (2 * ratings)]];
+                m.rated125 = true;
+                m.twentyPercentOnly = i + 1 == ratings;
+            }
+        }
         for (ProductModel& m : chosen) {
             const char packaging = s.layout == CodeLayout::SuffixR ? 'R' : s.packaging;
             std::string code = OrderingCode(m, 'K', packaging);
@@ -328,7 +343,7 @@ bool BuildProductRange(ProductRange& range) {
             if (m.rated200) {
                 addPart('K', packaging);
                 ++singles;
-            } else if (s.tolerances == ToleranceSet::MOnly) {
+            } else if (s.tolerances == ToleranceSet::MOnly || m.twentyPercentOnly) {
                 addPart('M', packaging);
                 ++singles;
             } else {
@@ -413,20 +428,13 @@ bool BuildProductRange(ProductRange& range) {
     }
 
     for (const ProductPart& p : range.parts) {
-        const ProductModel& m = range.models[static_cast<size_t>(p.model)];
-        if (m.rated200)
+        if (range.models[static_cast<size_t>(p.model)].rated200)
             range.qaw200Parts.push_back(p.shown);
     }
-    // The QCL parts qualified to 125 °C: the larger cases up to 16 V, spread over the range.
-    std::vector<std::string> hot;
     for (const ProductPart& p : range.parts) {
-        const ProductModel& m = range.models[static_cast<size_t>(p.model)];
-        if (std::strcmp(m.series->code, "QCL") == 0 && std::strchr("DEV", m.caseCode) != nullptr &&
-            m.volts <= 16.0)
-            hot.push_back(p.shown);
+        if (range.models[static_cast<size_t>(p.model)].rated125)
+            range.qcl125Parts.push_back(p.shown);
     }
     const size_t want = 25;
-    for (size_t i = 0; i < want && i < hot.size(); ++i)
-        range.qcl125Parts.push_back(hot[(2 * i + 1) * hot.size() / (2 * want)]);
     return range.qaw200Parts.size() == 2 && range.qcl125Parts.size() == want;
 }

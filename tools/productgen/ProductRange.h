@@ -14,15 +14,17 @@ struct ProductModel {
     int mantissa = 0; // capacitance code: mantissa × 10^exponent pF
     int exponent = 0;
     double volts = 0.0;
-    double capacitance = 0.0; // µF
-    double esrMax = 0.0;      // catalogue ESR limit, mΩ, also where the catalogue omits it
-    bool lowEsrGrade = false; // second, lower ESR grade of an ESR-coded rating
-    bool rated200 = false;    // QAW part of the 200 °C technology
-    std::string name;         // sub-circuit name, tolerance letter K
-    CapacitorRecord record{}; // catalogue values and, after the design, the model values
-    double dfAt120 = 0.0;     // model DF at 120 Hz
-    double dfMax = 0.0;       // catalogue DF limit, %
-    double dclMax = 0.0;      // catalogue leakage limit, µA
+    double capacitance = 0.0;       // µF
+    double esrMax = 0.0;            // catalogue ESR limit, mΩ, also where the catalogue omits it
+    bool lowEsrGrade = false;       // second, lower ESR grade of an ESR-coded rating
+    bool rated200 = false;          // QAW part of the 200 °C technology
+    bool rated125 = false;          // QCL rating qualified to 125 °C
+    bool twentyPercentOnly = false; // a rating of a K and M series sold in 20 % only
+    std::string name;               // sub-circuit name, tolerance letter K
+    CapacitorRecord record{};       // catalogue values and, after the design, the model values
+    double dfAt120 = 0.0;           // model DF at 120 Hz
+    double dfMax = 0.0;             // catalogue DF limit, %
+    double dclMax = 0.0;            // catalogue leakage limit, µA
 };
 
 // What column of a catalogue line holds.
