@@ -17,39 +17,6 @@ namespace {
 
 constexpr double kSoftwareVersion = 2.0;
 
-// printf-style formatting of a resource text with one floating-point argument. A text whose
-// conversions are anything else is shown as it stands rather than handed to printf.
-std::string FormatWithNumber(const std::string& format, double value) {
-    int conversions = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%')
-            continue;
-        std::size_t j = i + 1;
-        if (j < format.size() && format[j] == '%') {
-            i = j;
-            continue;
-        }
-        while (j < format.size() && std::strchr("-+ #0", format[j]) != nullptr)
-            ++j;
-        while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
-            ++j;
-        if (j < format.size() && format[j] == '.') {
-            ++j;
-            while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
-                ++j;
-        }
-        if (j >= format.size() || std::strchr("fFeEgG", format[j]) == nullptr)
-            return format;
-        ++conversions;
-        i = j;
-    }
-    if (conversions != 1)
-        return format;
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format.c_str(), value);
-    return buffer;
-}
-
 QFont PageFont(const char* face, int height, int weight) {
     QFont font(QString::fromLatin1(face));
     font.setPixelSize(height);
@@ -62,6 +29,37 @@ QString Text(const std::string& s) {
 }
 
 } // namespace
+
+std::string FormatVersionText(const std::string& format, double value) {
+    int conversions = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%')
+            continue;
+        std::size_t j = i + 1;
+        if (j < format.size() && format[j] == '%') {
+            i = j;
+            continue;
+        }
+        while (j < format.size() && format[j] != '\0' && std::strchr("-+ #0", format[j]) != nullptr)
+            ++j;
+        while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
+            ++j;
+        if (j < format.size() && format[j] == '.') {
+            ++j;
+            while (j < format.size() && std::isdigit(static_cast<unsigned char>(format[j])))
+                ++j;
+        }
+        if (j >= format.size() || format[j] == '\0' || std::strchr("fFeEgG", format[j]) == nullptr)
+            return format;
+        ++conversions;
+        i = j;
+    }
+    if (conversions != 1)
+        return format;
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, format.c_str(), value);
+    return buffer;
+}
 
 void PrintPageSize(const QPainter& surface, int& pageWidth, int& pageHeight) {
     pageWidth = 0;
@@ -162,7 +160,7 @@ int ComposePrintPage(QPainter* surface, const PrintPageInput& input) {
         surface->drawText(QRect(10, pageHeight - 10 - 100, pageWidth, 100), left,
                           Text(input.resources->GetString(IDS_MAKER_LINE2)));
         const std::string version =
-            FormatWithNumber(input.resources->GetString(IDS_SOFTWARE_VERSION), kSoftwareVersion);
+            FormatVersionText(input.resources->GetString(IDS_SOFTWARE_VERSION), kSoftwareVersion);
         surface->drawText(QRect(pageWidth - 14 - 2000, pageHeight - 10 - 100, 2000, 100), right,
                           Text(version));
     }

@@ -29,6 +29,11 @@ struct PrintPageInput {
 // and 800 otherwise. Returns 0, or -1 without a surface or without an open window.
 int ComposePrintPage(QPainter* surface, const PrintPageInput& input);
 
+// The footer's version text: `format` (string 34015, "Software version: %.1f") filled with the
+// version. A text whose conversions are not exactly one floating-point conversion is shown as
+// it stands rather than handed to printf.
+std::string FormatVersionText(const std::string& format, double version);
+
 // The page width and height of the last composition's device, for callers that place things
 // on the same page.
 void PrintPageSize(const QPainter& surface, int& pageWidth, int& pageHeight);

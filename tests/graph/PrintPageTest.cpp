@@ -193,6 +193,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {KindDCL, 0, 3}},
                  {{1, 3}}}));
 
+TEST(VersionTextTest, OnlyOneFloatingConversionIsFormatted) {
+    EXPECT_EQ(FormatVersionText("Software version: %.1f", 2.0), "Software version: 2.0");
+    EXPECT_EQ(FormatVersionText("100%% %g", 2.0), "100% 2");
+    // Texts that would make printf read a missing or wrong argument stay as they are.
+    EXPECT_EQ(FormatVersionText("Version %s", 2.0), "Version %s");
+    EXPECT_EQ(FormatVersionText("%.1f and %.1f", 2.0), "%.1f and %.1f");
+    EXPECT_EQ(FormatVersionText("%d", 2.0), "%d");
+    EXPECT_EQ(FormatVersionText("ends with %", 2.0), "ends with %");
+    EXPECT_EQ(FormatVersionText("plain", 2.0), "plain");
+}
+
 TEST_F(PrintPageTest, WindowWithoutViewIsSkippedButCounted) {
     Open({KindESR, KindImpedance});
     input.windows[KindCapacitance] = {true, nullptr};
