@@ -90,16 +90,36 @@ protected:
 };
 
 TEST_F(SParameterFiles, HeadersAndFrequencyColumn) {
-    ASSERT_EQ(series.size(), 10u + 301u);
-    ASSERT_EQ(shunt.size(), 9u + 301u);
-    EXPECT_EQ(series[0], "! 2-port SERIES S-parameters, freq. 100Hz-100MHz");
-    EXPECT_EQ(series[3], "!   |               ||               | ");
-    EXPECT_EQ(series[8], "# Hz S DB R 50");
-    EXPECT_EQ(shunt[0], "! 2-port SHUNT S-parameters, freq. 100Hz-100MHz");
-    EXPECT_EQ(shunt[3], "!   Zi   Port 1    ===    Port 2    Zo");
-    EXPECT_EQ(shunt[7], "# Hz S DB R 50");
-    EXPECT_EQ(series[9], shunt[8]);
-    EXPECT_EQ(series[9].rfind("!Frequency[Hz] magS11[dB]", 0), 0u);
+    const std::vector<std::string> seriesHeader = {
+        "! 2-port SERIES S-parameters, freq. 100Hz-100MHz",
+        "!                   ||",
+        "!   +----o S11 o----||----o S22 o----+",
+        "!   |               ||               | ",
+        "!   Zi    Port 1          Port 2     Zo",
+        "!   |                                |",
+        "!   +----o S12 o----------o S21 o----+",
+        "!",
+        "# Hz S DB R 50",
+        "!Frequency[Hz] magS11[dB] angS11[deg] magS21[dB] angS21[deg] magS12[dB] angS12[deg] "
+        "magS22[dB] angS22[deg]",
+    };
+    const std::vector<std::string> shuntHeader = {
+        "! 2-port SHUNT S-parameters, freq. 100Hz-100MHz",
+        "!   +----o S11 o----+----o S22 o----+",
+        "!   |               |               |",
+        "!   Zi   Port 1    ===    Port 2    Zo",
+        "!   |               |               |",
+        "!   +----o S12 o----+----o S21 o----+",
+        "!",
+        "# Hz S DB R 50",
+        seriesHeader.back(),
+    };
+    ASSERT_EQ(series.size(), seriesHeader.size() + 301u);
+    ASSERT_EQ(shunt.size(), shuntHeader.size() + 301u);
+    for (size_t i = 0; i < seriesHeader.size(); ++i)
+        EXPECT_EQ(series[i], seriesHeader[i]) << "series header line " << i + 1;
+    for (size_t i = 0; i < shuntHeader.size(); ++i)
+        EXPECT_EQ(shunt[i], shuntHeader[i]) << "shunt header line " << i + 1;
 
     for (const auto* file : {&series, &shunt}) {
         const size_t first = file->size() - 301;
