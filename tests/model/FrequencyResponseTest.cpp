@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -25,6 +26,10 @@ struct WorkedValue {
     double frequency;
     FrequencyPoint expected;
 };
+
+void PrintTo(const WorkedValue& w, std::ostream* out) {
+    *out << w.name;
+}
 
 class WorkedValues : public ::testing::TestWithParam<WorkedValue> {};
 
