@@ -95,8 +95,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
         if (!ReadNumber(temperatureText, &temperature))
             return Failure("--temperature takes degrees Celsius, not \"" + temperatureText + "\"");
         if (temperature < -55.0)
-            return Failure("--temperature cannot be below -55 \xC2\xB0"
-                           "C");
+            return Failure("--temperature cannot be below -55 °C");
     }
     int voltagePercent = 100;
     if (given[1] && (!ReadInteger(voltageText, "%", &voltagePercent) ||
@@ -105,10 +104,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
     int dclTemperature = 25;
     bool dclTemperatureRead = true;
     if (given[2])
-        dclTemperatureRead = ReadInteger(dclTemperatureText,
-                                         "\xC2\xB0"
-                                         "C",
-                                         &dclTemperature);
+        dclTemperatureRead = ReadInteger(dclTemperatureText, "°C", &dclTemperature);
 
     const int status = session.LoadStore();
     if (status != kExitSuccess)

@@ -46,9 +46,8 @@ std::string BuildDataText(const CWorkingState& state) {
     std::string text;
     text.reserve(static_cast<size_t>(n + 35) * 120);
     AppendFormat(text,
-                 "%s\nFrequency response parameters: T=%g \xC2\xB0"
-                 "C\nDCL parameters: Vr=%g V T=%g \xC2\xB0"
-                 "C\n\n%s\t%g uF\t%g V\tCase %c\n\n",
+                 "%s\nFrequency response parameters: T=%g °C\nDCL parameters: Vr=%g V T=%g "
+                 "°C\n\n%s\t%g uF\t%g V\tCase %c\n\n",
                  kDataTextNotice, state.selectedTemperature,
                  state.dclVoltagePercent * cap.ratedVoltage * 0.01,
                  static_cast<double>(state.dclTemperature), cap.partNumber, cap.capacitance,

@@ -63,27 +63,9 @@ const DclVoltageCondition kDclVoltageConditions[5] = {
 };
 
 const DclTemperatureCondition kDclTemperatureConditions[7] = {
-    {"-55\xC2\xB0"
-     "C",
-     -55, 0.100013767},
-    {"  0\xC2\xB0"
-     "C",
-     0, 0.552458933},
-    {" 25\xC2\xB0"
-     "C",
-     25, 1.0},
-    {" 85\xC2\xB0"
-     "C",
-     85, 6.636240739},
-    {"105\xC2\xB0"
-     "C",
-     105, 12.35457088},
-    {"125\xC2\xB0"
-     "C",
-     125, 26.02916744},
-    {"175\xC2\xB0"
-     "C",
-     175, 90.49912661},
+    {"-55°C", -55, 0.100013767}, {"  0°C", 0, 0.552458933},   {" 25°C", 25, 1.0},
+    {" 85°C", 85, 6.636240739},  {"105°C", 105, 12.35457088}, {"125°C", 125, 26.02916744},
+    {"175°C", 175, 90.49912661},
 };
 
 double DclDecayFactor(const char* series, int row) {
