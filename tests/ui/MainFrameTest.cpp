@@ -51,7 +51,8 @@ public:
         return true;
     }
     bool RunComparison(QWidget*, const CapacitorRecord*, const CapacitorRecord*,
-                       const CapacitorRecord** first, const CapacitorRecord** second) override {
+                       const CapacitorRecord*, const CapacitorRecord** first,
+                       const CapacitorRecord** second) override {
         *first = compareFirst;
         *second = compareSecond;
         return compareOk;

@@ -6,6 +6,7 @@
 #include "CapacitorRecord.h"
 #include "DclBarLists.h"
 #include "FrameDialogs.h"
+#include "FramePrintPage.h"
 #include "FrequencyResponse.h"
 #include "GraphFill.h"
 #include "MenuBarLayout.h"
@@ -725,8 +726,8 @@ void CMainFrame::StartComparison() {
         return;
     const CapacitorRecord* first = nullptr;
     const CapacitorRecord* second = nullptr;
-    if (!services.dialogs->RunComparison(this, GetComparisonCapacitor(0), GetComparisonCapacitor(1),
-                                         &first, &second))
+    if (!services.dialogs->RunComparison(this, GetCurrentCapacitor(), GetComparisonCapacitor(0),
+                                         GetComparisonCapacitor(1), &first, &second))
         return;
     if (first == nullptr || second == nullptr)
         return;
@@ -1016,9 +1017,7 @@ int CMainFrame::OnGraphPick(CChildFrame* window, CursorInfo* cursor) {
 }
 
 int CMainFrame::OnGraphPrintPage(QPainter* painter) {
-    if (!services.composePage)
-        return -1;
-    return services.composePage(painter, graphWindows);
+    return ComposeFramePage(painter, graphWindows, GetPartNumberText(), services.graphResources);
 }
 
 int CMainFrame::OnGraphQueryPoint(CChildFrame* window, double* point) {

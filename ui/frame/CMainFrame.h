@@ -18,6 +18,7 @@ class CChildFrame;
 class CGraphDocTemplate;
 class CWorkingState;
 class IFrameDialogs;
+class IGraphResources;
 class IMenuSource;
 class IMessageSink;
 class ISelectionDialog;
@@ -38,9 +39,8 @@ struct MainFrameServices {
     IMessageSink* messages = nullptr;
     IFrameDialogs* dialogs = nullptr;
     ISelectionDialog* selectionDialog = nullptr;
-    // The page of all graphs on a printer surface (views in the page order, null where a
-    // kind is closed); 0 or -1.
-    std::function<int(QPainter*, const std::array<CChildFrame*, kGraphKindCount>&)> composePage;
+    // The logo and footer texts of the printed page.
+    const IGraphResources* graphResources = nullptr;
     // Keyboard accelerators of the frame (accelerator table 128): key and command.
     std::vector<std::pair<QKeySequence, int>> accelerators;
     // Commands served elsewhere (copying to the clipboard, about box); true when handled.

@@ -22,10 +22,11 @@ public:
                                      const QString& secondChoiceLabel, int initialChoice,
                                      double* frequencyOut, int* choiceOut) = 0;
 
-    // Comparison: two capacitors, starting from the current pair (either may be null). The
-    // outputs are null when the user did not choose a capacitor.
-    virtual bool RunComparison(QWidget* parent, const CapacitorRecord* first,
-                               const CapacitorRecord* second, const CapacitorRecord** firstOut,
+    // Comparison: two capacitors, starting from the current pair (either may be null) and the
+    // capacitor shown. The outputs are null when the user did not choose a capacitor.
+    virtual bool RunComparison(QWidget* parent, const CapacitorRecord* current,
+                               const CapacitorRecord* first, const CapacitorRecord* second,
+                               const CapacitorRecord** firstOut,
                                const CapacitorRecord** secondOut) = 0;
 
     // The equivalent circuit of `record`.
