@@ -61,11 +61,15 @@ const CapacitorRecord* FindDuplicate(CapacitorRecord* const* index, std::uint32_
 
 const CapacitorRecord* FindInIndex(CapacitorRecord* const* index, std::uint32_t count,
                                    const char* name) {
+    // Same order as ComparePartNumbers, with the name's group worked out once.
+    const int nameGroup = GroupOf(name);
     std::uint32_t low = 0;
     std::uint32_t high = count;
     while (low < high) {
         const std::uint32_t middle = low + (high - low) / 2;
-        const int order = ComparePartNumbers(index[middle]->partNumber, name);
+        const char* candidate = index[middle]->partNumber;
+        const int group = GroupOf(candidate);
+        const int order = group != nameGroup ? group - nameGroup : CompareNoCase(candidate, name);
         if (order == 0)
             return index[middle];
         if (order < 0)

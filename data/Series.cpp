@@ -1,6 +1,5 @@
 #include "Series.h"
 
-#include <array>
 #include <cstddef>
 
 namespace {
@@ -23,7 +22,7 @@ constexpr SeriesEntry kSeriesTable[] = {
     {"QCZ", 26, 'F'},
 };
 
-char Upper(char c) {
+constexpr char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
 }
 int Lower(char c) {
@@ -34,8 +33,9 @@ int Lower(char c) {
 // series without walking the table; the loaders call this for every comparison they make.
 class CSeriesMap {
 public:
-    CSeriesMap() {
-        m_entries.fill(-1);
+    constexpr CSeriesMap() : m_entries() {
+        for (signed char& entry : m_entries)
+            entry = -1;
         for (size_t i = 0; i < sizeof kSeriesTable / sizeof kSeriesTable[0]; ++i) {
             const char* code = kSeriesTable[i].code;
             m_entries[Slot(code[0], code[1], code[2])] = static_cast<signed char>(i);
@@ -49,18 +49,21 @@ public:
     }
 
 private:
-    static bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-    static size_t Slot(char a, char b, char c) {
+    static constexpr bool IsLetter(char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    }
+    static constexpr size_t Slot(char a, char b, char c) {
         return static_cast<size_t>(((a - 'A') * 26 + (b - 'A')) * 26 + (c - 'A'));
     }
-    std::array<signed char, 26 * 26 * 26> m_entries;
+    signed char m_entries[26 * 26 * 26];
 };
 
 // The table entry of the series `text` begins with, or null. Texts shorter than three
 // characters match nothing.
+constexpr CSeriesMap kSeriesMap;
+
 const SeriesEntry* FindSeries(const char* text) {
-    static const CSeriesMap map;
-    return map.Find(text);
+    return kSeriesMap.Find(text);
 }
 
 bool SameSeries(const char* a, const char* b) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 CTextLineReader::~CTextLineReader() {
@@ -83,15 +84,35 @@ bool IsIgnoredLine(const char* line) {
     return true;
 }
 
+namespace {
+
+// Character classes for splitting words: the end of the text, white space, word characters.
+enum : unsigned char { kEnd, kSpace, kWord };
+
+struct CharClasses {
+    unsigned char of[256];
+    constexpr CharClasses() : of() {
+        for (int c = 0; c < 256; ++c)
+            of[c] = c == 0 ? kEnd : (IsBlank(static_cast<char>(c)) ? kSpace : kWord);
+    }
+};
+constexpr CharClasses kClasses;
+
+unsigned char ClassOf(const char* p) {
+    return kClasses.of[static_cast<unsigned char>(*p)];
+}
+
+} // namespace
+
 CWords::CWords(const char* text) {
     const char* p = text;
     for (;;) {
-        while (IsBlank(*p))
+        while (ClassOf(p) == kSpace)
             ++p;
-        if (*p == '\0')
+        if (ClassOf(p) == kEnd)
             break;
         const char* start = p;
-        while (*p != '\0' && !IsBlank(*p))
+        while (ClassOf(p) == kWord)
             ++p;
         if (m_count < kMaxWords)
             m_words[m_count] = std::string_view(start, static_cast<size_t>(p - start));
@@ -113,20 +134,71 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
 bool ParseNumber(std::string_view text, double& value) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    const char* const number = p;
+
+    // Decimal mantissa and exponent, e.g. "-4.147800e-005".
+    std::uint64_t mantissa = 0;
+    const char* const integerStart = p;
+    for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - '0') <= 9; ++p)
+        mantissa = mantissa * 10 + d;
+    int digits = static_cast<int>(p - integerStart);
+    int exponent = 0;
+    if (p != end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - '0') <= 9; ++p)
+            mantissa = mantissa * 10 + d;
+        exponent = -static_cast<int>(p - fractionStart);
+        digits -= exponent;
+    }
+    if (digits == 0)
+        return false; // also "inf" and "nan", which no catalogue or model value is
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p != end && (*p == '+' || *p == '-'))
+            negativeExponent = *p++ == '-';
+        if (p == end || !IsDigit(*p))
+            return false;
+        int written = 0;
+        for (; p != end && IsDigit(*p); ++p)
+            written = std::min(written * 10 + (*p - '0'), 100000);
+        exponent += negativeExponent ? -written : written;
+    }
+    if (p != end)
         return false;
-    // from_chars also takes "inf" and "nan"; a catalogue or model value never is one.
-    const char c = text.front() == '-' && text.size() > 1 ? text[1] : text.front();
-    if (!(c >= '0' && c <= '9') && c != '.')
-        return false;
+
+    // Exact mantissa and exact power of ten: one correctly rounded operation.
+    if (digits <= 19 && mantissa <= (std::uint64_t{1} << 53) && exponent >= -22 && exponent <= 22) {
+        const double m = static_cast<double>(mantissa);
+        const double result =
+            exponent < 0 ? m / kExactPowersOfTen[-exponent] : m * kExactPowersOfTen[exponent];
+        value = negative ? -result : result;
+        return true;
+    }
     double parsed = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed))
+    const auto [stop, error] = std::from_chars(number, end, parsed);
+    if (error != std::errc() || stop != end || !std::isfinite(parsed))
         return false;
-    value = parsed;
+    value = negative ? -parsed : parsed;
     return true;
 }
 

@@ -48,7 +48,7 @@ private:
 bool IsIgnoredLine(const char* line);
 
 // White space between words: blank, tab, CR, LF, vertical tab, form feed.
-inline bool IsBlank(char c) {
+constexpr bool IsBlank(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u == ' ' || (u >= '\t' && u <= '\r');
 }
