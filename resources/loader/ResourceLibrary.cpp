@@ -414,8 +414,9 @@ QIcon CResourceLibrary::Icon(int id) const {
     const QDir folder(kRoot + QStringLiteral("icons"));
     const QStringList files =
         folder.entryList({QStringLiteral("%1_*.png").arg(id)}, QDir::Files, QDir::Name);
+    // The pictures are read now, so the icon outlives an unload of the library.
     for (const QString& name : files)
-        icon.addFile(folder.filePath(name));
+        icon.addPixmap(QPixmap(folder.filePath(name)));
     return icon;
 }
 

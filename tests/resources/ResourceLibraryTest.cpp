@@ -131,8 +131,13 @@ TEST(ResourceLoading, UnloadForgetsEverythingAndReloadWorks) {
     lib.SetLanguage(Language::English);
     ASSERT_EQ(lib.LoadFile(LibraryPath()), 0) << lib.ErrorDetail().toStdString();
     EXPECT_EQ(lib.String(134), QStringLiteral("English"));
+    const QIcon icon = lib.Icon(128);
+    const QCursor hand = lib.Cursor(147);
     lib.Unload();
     EXPECT_FALSE(lib.IsLoaded());
+    // What was handed out before stays usable.
+    EXPECT_FALSE(icon.pixmap(32, 32).isNull());
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_TRUE(lib.String(134).isEmpty());
     EXPECT_EQ(lib.LoadDialog(149), nullptr);
     ASSERT_EQ(lib.LoadFile(LibraryPath()), 0);
