@@ -15,5 +15,5 @@ void InitModelRecord(CapacitorRecord* record);
 // part number with its completed suffix, and the family, series, case, tolerance,
 // capacitance, rated voltage, leakage-current limit and ESR that the code carries. All other
 // fields are zero, tMeasured is 25. False when the text is not a valid part number; the record
-// is then unspecified.
+// is then only partly filled.
 bool DecodePartNumber(std::string_view word, CapacitorRecord& record);
