@@ -15,7 +15,9 @@ namespace {
 // one division instead of one per stage, and the loop runs at the speed of multiplication.
 // Results agree with the nested library arithmetic to a few ulps; a point whose fraction
 // leaves the safe range, or whose result is not finite, is evaluated again with the careful
-// library arithmetic.
+// library arithmetic. An element of value 0 outside the ladder (no inductance, no branch
+// capacitor) never becomes a divisor here: it enters as its physical limit, a short or an
+// open branch, instead of turning the whole curve into NaN.
 #define ZELTA_ALWAYS_INLINE inline __attribute__((always_inline))
 
 struct Cx {

@@ -244,6 +244,42 @@ TEST(CurveSetEvaluation, ExtremeElementValuesStayFinite) {
     EXPECT_GT(p.impedanceMagnitude, 0.0);
 }
 
+// A missing inductance or parallel-branch capacitance (value 0) is its physical limit: no
+// inductance is a short, no capacitor an open branch. The curves stay finite instead of
+// turning into NaN through the zero divisor 1/(jω·0).
+TEST(ZeroElements, EvaluateAsTheirPhysicalLimit) {
+    struct Case {
+        const char* name;
+        CapacitorRecord zero;
+        CapacitorRecord tiny;
+    };
+    CapacitorRecord sixZero = SixStageRecord(), sixTiny = SixStageRecord();
+    sixZero.lesl = 0.0;
+    sixTiny.lesl = 1e-40;
+    CapacitorRecord qcrZero = ThreeStageRecord(), qcrTiny = ThreeStageRecord();
+    qcrZero.cP = 0.0;
+    qcrTiny.cP = 1e-40;
+    CapacitorRecord lpZero = ThreeStageRecord(), lpTiny = ThreeStageRecord();
+    lpZero.lP = 0.0;
+    lpTiny.lP = 1e-40;
+    const Case cases[] = {
+        {"lesl", sixZero, sixTiny}, {"cP", qcrZero, qcrTiny}, {"lP", lpZero, lpTiny}};
+    for (const Case& c : cases) {
+        for (double f : {100.0, 1e4, 1e6, 1e8}) {
+            ModelVector vz, vt;
+            BuildModelVector(c.zero, vz);
+            BuildModelVector(c.tiny, vt);
+            FrequencyPoint pz{}, pt{};
+            pz.frequency = pt.frequency = f;
+            EvaluatePoint(c.zero, pz, vz, true);
+            EvaluatePoint(c.tiny, pt, vt, true);
+            EXPECT_NEAR(pz.esr, pt.esr, 1e-9 * pt.impedanceMagnitude) << c.name << " " << f;
+            EXPECT_NEAR(pz.reactance, pt.reactance, 1e-9 * pt.impedanceMagnitude)
+                << c.name << " " << f;
+        }
+    }
+}
+
 TEST(EsrLimit, ReferenceFrequencyAndScaling) {
     EXPECT_EQ(EsrReferenceFrequency("QCN"), 120.0);
     EXPECT_EQ(EsrReferenceFrequency("QCR"), 300000.0);
