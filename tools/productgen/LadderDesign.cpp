@@ -212,7 +212,7 @@ void RoundAsPrinted(CapacitorRecord& r) {
 } // namespace
 
 bool DesignLadder(ProductModel& m, double rollOffScale) {
-    const SeriesSpec& s = *m.series;
+    const ProductSeries& s = *m.series;
     const CaseSize& cs = CaseOf(m.caseCode);
     CapacitorRecord& r = m.record;
     CSplitMix rng(SeedOf(m.name.c_str(), 0x4C414444u));

@@ -51,7 +51,7 @@ double EsrStep(double milliohm) {
 // Catalogue ESR limit of a rating, mΩ: standard MnO2 parts follow 1/sqrt(C) within a case;
 // polymer parts depend on the case and a little on the voltage; the wet series gives its
 // limit at 120 Hz.
-double CatalogueEsr(const SeriesSpec& s, const CaseSize& c, double capacitance, double volts,
+double CatalogueEsr(const ProductSeries& s, const CaseSize& c, double capacitance, double volts,
                     bool lowGrade, CSplitMix& rng) {
     double esr = 0.0;
     switch (s.technology) {
@@ -74,7 +74,7 @@ double CatalogueEsr(const SeriesSpec& s, const CaseSize& c, double capacitance, 
 }
 
 // Largest CV of a case for a series at a rating: higher voltages need thicker oxide.
-double CvCapacity(const SeriesSpec& s, const CaseSize& c, double volts) {
+double CvCapacity(const ProductSeries& s, const CaseSize& c, double volts) {
     double cv = c.cvMax * s.cvFactor;
     if (volts > 10.0)
         cv *= std::pow(10.0 / volts, 0.35);
@@ -82,7 +82,7 @@ double CvCapacity(const SeriesSpec& s, const CaseSize& c, double volts) {
 }
 
 // The face-down niobium polymer parts resonate below 100 kHz above 680 µF.
-double LargestCapacitance(const SeriesSpec& s) {
+double LargestCapacitance(const ProductSeries& s) {
     return s.technology == Technology::NiobiumPolymer ? 680.0 : kLargestCapacitance;
 }
 
@@ -91,7 +91,7 @@ double SmallestCapacitance(char caseCode) {
     return caseCode == 'K' ? 0.68 : kSmallestCapacitance;
 }
 
-bool HasLowEsrGrade(const SeriesSpec& s, char caseCode) {
+bool HasLowEsrGrade(const ProductSeries& s, char caseCode) {
     if (s.layout != CodeLayout::EsrCoded)
         return false;
     if (std::strcmp(s.code, "QCR") == 0)
@@ -107,7 +107,7 @@ struct Candidate {
     bool lowGrade;
 };
 
-std::vector<Candidate> Candidates(const SeriesSpec& s) {
+std::vector<Candidate> Candidates(const ProductSeries& s) {
     std::vector<Candidate> out;
     for (const char* cc = s.cases; *cc != '\0'; ++cc) {
         const CaseSize& c = CaseOf(*cc);
@@ -145,7 +145,7 @@ std::string CapacitanceDigits(int mantissa, int exponent) {
 // capacitance, tolerance, voltage, packaging (and the ESR digits of ESR-coded series);
 // family F: series, voltage code, capacitance, tolerance, case, ordering letters.
 std::string OrderingCode(const ProductModel& m, char tolerance, char packaging) {
-    const SeriesSpec& s = *m.series;
+    const ProductSeries& s = *m.series;
     std::string code = s.code;
     if (s.layout == CodeLayout::Conformal) {
         code += ConformalVoltageCode(m.volts);
@@ -168,7 +168,7 @@ std::string OrderingCode(const ProductModel& m, char tolerance, char packaging) 
     return code;
 }
 
-ProductModel MakeModel(const SeriesSpec& s, const Candidate& c) {
+ProductModel MakeModel(const ProductSeries& s, const Candidate& c) {
     ProductModel m;
     m.series = &s;
     m.caseCode = c.caseCode;
@@ -251,7 +251,7 @@ bool BuildProductRange(ProductRange& range) {
     range = ProductRange{};
     int singles = 0;
     bool enough = true;
-    for (const SeriesSpec& s : SeriesSpecs()) {
+    for (const ProductSeries& s : ProductSeriesTable()) {
         const int n = static_cast<int>(Candidates(s).size());
         if (n < s.models) {
             std::fprintf(stderr, "productgen: series %s offers %d ratings, needs %d\n", s.code, n,
@@ -261,7 +261,7 @@ bool BuildProductRange(ProductRange& range) {
     }
     if (!enough)
         return false;
-    for (const SeriesSpec& s : SeriesSpecs()) {
+    for (const ProductSeries& s : ProductSeriesTable()) {
         const std::vector<Candidate> all = Candidates(s);
         const int n = static_cast<int>(all.size());
         // Every case keeps its largest CV, so the range shows what each case can hold; the
@@ -391,7 +391,7 @@ bool BuildProductRange(ProductRange& range) {
     // Columns a maker leaves open: the older series lists no DF and ESR, ESR-coded parts often
     // leave the ESR to the code, and a few ratings carry a dash where a value is pending.
     for (ProductPart& p : range.parts) {
-        const SeriesSpec& s = *range.models[static_cast<size_t>(p.model)].series;
+        const ProductSeries& s = *range.models[static_cast<size_t>(p.model)].series;
         CSplitMix rng(SeedOf(p.code.c_str(), 0x434F4Cu));
         const double u = rng.Unit();
         switch (s.columns) {

@@ -9,7 +9,7 @@
 // One sub-circuit of the library: a rating (and for ESR-coded series an ESR grade) of a
 // series. Its catalogue parts are the tolerances and packagings of that rating.
 struct ProductModel {
-    const SeriesSpec* series = nullptr;
+    const ProductSeries* series = nullptr;
     char caseCode = 0;
     int mantissa = 0; // capacitance code: mantissa × 10^exponent pF
     int exponent = 0;

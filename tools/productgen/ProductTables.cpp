@@ -43,7 +43,7 @@ const CaseSize& CaseOf(char code) {
     std::exit(2);
 }
 
-const std::vector<SeriesSpec>& SeriesSpecs() {
+const std::vector<ProductSeries>& ProductSeriesTable() {
     const std::vector<double> vStd = {4, 6.3, 10, 16, 20, 25, 35, 50};
     const std::vector<double> vHigh = {6.3, 10, 16, 20, 25, 35, 50};
     const std::vector<double> vLow = {4, 6.3, 10, 16, 20, 25, 35};
@@ -55,7 +55,7 @@ const std::vector<SeriesSpec>& SeriesSpecs() {
     const auto m = ToleranceSet::MOnly;
     const auto full = ColumnSet::Full;
     // clang-format off
-    static const std::vector<SeriesSpec> kSeries = {
+    static const std::vector<ProductSeries> kSeries = {
         {"QAK", 'T', T::Manganese, L::SuffixR, 'R', "", "ABCDEV", vStd, 1.0, 1.0, 242, km, full, true,
          "QAK standard MnO2 chip, 125 degC"},
         {"QBH", 'T', T::Manganese, L::Plain, 'S', "", "ABCDE", {4, 6.3, 10, 16, 20}, 1.1, 0.9, 90, km, full, true,

@@ -45,7 +45,7 @@ struct CaseSize {
     double relsOhm;      // loss resistance across the inductance, Ω
 };
 
-struct SeriesSpec {
+struct ProductSeries {
     const char* code;
     char family;
     Technology technology;
@@ -65,7 +65,7 @@ struct SeriesSpec {
 
 const std::vector<CaseSize>& CaseSizes();
 const CaseSize& CaseOf(char code);
-const std::vector<SeriesSpec>& SeriesSpecs();
+const std::vector<ProductSeries>& ProductSeriesTable();
 
 // Voltage code of a family-F part number ("0J" for 6.3 V), or null.
 const char* ConformalVoltageCode(double volts);

@@ -84,7 +84,7 @@ const char* DiodeEmission(Technology t) {
 
 void WriteSubcircuit(CTextFile& out, const ProductModel& m) {
     const CapacitorRecord& r = m.record;
-    const SeriesSpec& s = *m.series;
+    const ProductSeries& s = *m.series;
     const CaseSize& c = CaseOf(m.caseCode);
     char buf[200];
     const double fRef = EsrReferenceFrequency(s.code);
@@ -210,7 +210,7 @@ bool WriteLibrary(const std::string& path, const ProductRange& range) {
     std::stable_sort(order.begin(), order.end(), [](const ProductModel* a, const ProductModel* b) {
         return ComparePartNumbers(a->name.c_str(), b->name.c_str()) < 0;
     });
-    const SeriesSpec* current = nullptr;
+    const ProductSeries* current = nullptr;
     for (const ProductModel* m : order) {
         if (m->series != current) {
             current = m->series;
