@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The ordering suffix of three series is spelt differently; family N leaks 0.02 · C · U.
         DecodedCase{"QBTB226M002R\tQBTB226M002", "QBTB226M002RWJ", 'N', "QBT", 'B', 'M', 22, 2.5,
                     1.1, 0, 0},
+        // The spelling follows the series code only when it is written in upper case.
+        DecodedCase{"qbtB226M002R\tQBTB226M002", "qbtB226M002RNJ", 'N', "qbt", 'B', 'M', 22, 2.5,
+                    1.1, 0, 0},
         DecodedCase{"QAUC335K001R\tQAUC335K001", "QAUC335K001RRJ", 'T', "QAU", 'C', 'K', 3.3, 1.8,
                     0.0594, 0, 0},
         DecodedCase{"QAWD107M010R\tQAWD107M010", "QAWD107M010RJN", 'T', "QAW", 'D', 'M', 100, 10,
