@@ -27,12 +27,17 @@ int main(int argc, char** argv) {
     bool lists = false;
     std::vector<std::string> curves;
     for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--lists") == 0)
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--lists") == 0) {
             lists = true;
-        else if (std::strcmp(argv[i], "--curves") == 0)
+        } else if (std::strcmp(arg, "--curves") == 0) {
             continue;
-        else
-            curves.push_back(argv[i]);
+        } else if (arg[0] == '-') {
+            std::fprintf(stderr, "zelta_productgen: unknown option %s\n", arg);
+            return 2;
+        } else {
+            curves.push_back(arg);
+        }
     }
 
     std::error_code error;
