@@ -145,6 +145,12 @@ bool CWorkingState::SetDclConditions(int voltagePercent, int temperature) {
     return true;
 }
 
+void CWorkingState::ResetDclConditions() {
+    dclVoltagePercent = 100;
+    dclTemperature = 25;
+    ComputeDclCurves(1.0);
+}
+
 double CWorkingState::DclCursorValue(double t, int curve) const {
     if (currentCapacitor == nullptr)
         return 0.0;

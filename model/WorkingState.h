@@ -71,6 +71,10 @@ public:
     // nothing, when either value is not one of the offered rows for the current capacitor.
     bool SetDclConditions(int voltagePercent, int temperature);
 
+    // Back to rated voltage and 25 °C, the labels and the curves together, so that the
+    // exported leakage values never carry conditions their labels no longer name.
+    void ResetDclConditions();
+
     // The leakage readout at time t for curve 0 (typical) or 1 (second curve of the graph).
     double DclCursorValue(double t, int curve) const;
 

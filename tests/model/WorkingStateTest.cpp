@@ -223,6 +223,12 @@ TEST(DclCurves, ConditionsFromTheOfferedRowsOnly) {
     EXPECT_EQ(s->dclVoltagePercent, 50);
     EXPECT_EQ(s->dclTemperature, 105);
 
+    s->ResetDclConditions();
+    EXPECT_EQ(s->dclVoltagePercent, 100);
+    EXPECT_EQ(s->dclTemperature, 25);
+    EXPECT_EQ(s->dclFactor, 1.0);
+    EXPECT_EQ(s->dclAtConditions[5], s->dclTypical[5]);
+
     CapacitorRecord qaw = part;
     std::snprintf(qaw.series, sizeof qaw.series, "QAW");
     auto w = StateFor(qaw, 25.0);
