@@ -6,6 +6,7 @@
 #include "CCapacitorStore.h"
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
+#include "PartNumber.h"
 #include "RippleLimits.h"
 #include "TemperatureLists.h"
 #include "TestEnvironment.h"
@@ -102,12 +103,14 @@ protected:
             out.push_back(s_store->GetAt(static_cast<unsigned>(i)));
         return out;
     }
-    static const CapacitorRecord* Find(const char* partNumber) {
-        for (const CapacitorRecord* r : Records()) {
-            if (std::strcmp(r->partNumber, partNumber) == 0)
-                return r;
+    static const CapacitorRecord* Find(const std::string& partNumber) {
+        static std::map<std::string, const CapacitorRecord*> byPartNumber;
+        if (byPartNumber.empty()) {
+            for (const CapacitorRecord* r : Records())
+                byPartNumber[r->partNumber] = r;
         }
-        return nullptr;
+        const auto it = byPartNumber.find(partNumber);
+        return it == byPartNumber.end() ? nullptr : it->second;
     }
 
     static CollectingSink* s_sink;
@@ -217,6 +220,34 @@ TEST_F(ShippedData, UsesEveryPartNumberLayout) {
             return layout.matches(*r);
         })) << layout.what;
     }
+}
+
+// The catalogue columns override what the part number says; in the shipped file they must
+// say the same thing.
+TEST_F(ShippedData, ColumnsAgreeWithThePartNumbers) {
+    std::ifstream in(ProductPath("cap.vorn"));
+    std::string line;
+    int checked = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '*')
+            continue;
+        const std::string code = line.substr(0, line.find('\t'));
+        CapacitorRecord decoded{};
+        ASSERT_TRUE(DecodePartNumber(code, decoded)) << code;
+        const CapacitorRecord* r = Find(decoded.partNumber);
+        ASSERT_NE(r, nullptr) << code;
+        EXPECT_EQ(r->family, decoded.family) << code;
+        EXPECT_STREQ(r->series, decoded.series) << code;
+        EXPECT_EQ(r->caseCode, decoded.caseCode) << code;
+        EXPECT_EQ(r->tolerance, decoded.tolerance) << code;
+        EXPECT_NEAR(r->capacitance, decoded.capacitance, 1e-9 * decoded.capacitance) << code;
+        EXPECT_EQ(r->ratedVoltage, decoded.ratedVoltage) << code;
+        if (decoded.esrMax != 0.0) {
+            EXPECT_EQ(r->esrMax, decoded.esrMax) << code;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4084);
 }
 
 TEST_F(ShippedData, MostRatingsComeInBothTolerances) {

@@ -1,6 +1,5 @@
 #include "ProductRange.h"
 
-#include "PartNumber.h"
 #include "Series.h"
 #include "SplitMix.h"
 
