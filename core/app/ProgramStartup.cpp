@@ -1,19 +1,13 @@
 #include "ProgramStartup.h"
 
-#include "AboutDlg.h"
 #include "CCapacitorStore.h"
-#include "CChildFrame.h"
+#include "CFrameDialogs.h"
 #include "CGraphDocTemplate.h"
 #include "CMainFrame.h"
 #include "CapacitorPicker.h"
-#include "CompareDlg.h"
-#include "CustomTempDlg.h"
 #include "DialogResources.h"
 #include "FrameDialogs.h"
-#include "GraphResources.h"
-#include "MeasPointDlg.h"
-#include "ModelDlg.h"
-#include "PrintPage.h"
+#include "LibraryGraphResources.h"
 #include "ResourceLibrary.h"
 #include "ResourceMenus.h"
 #include "SelectDlg.h"
@@ -24,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QPointer>
 #include <QThread>
 
@@ -47,67 +40,6 @@ public:
 
 private:
     const CResourceLibrary& m_library;
-};
-
-// The resource library as the printed page sees it.
-class CLibraryGraphResources : public IGraphResources {
-public:
-    explicit CLibraryGraphResources(const CResourceLibrary& library) : m_library(library) {}
-    std::string GetString(int id) const override { return m_library.GetString(id); }
-    QImage GetBitmap(int id) const override { return m_library.Image(id); }
-
-private:
-    const CResourceLibrary& m_library;
-};
-
-// The dialogs the main frame opens.
-class CProgramFrameDialogs : public IFrameDialogs {
-public:
-    bool RunCustomTemperature(QWidget* parent, int low, int high, int initial,
-                              int* value) override {
-        int temperature = initial;
-        if (!RunCustomTemperatureDialog(parent, low, high, temperature)) {
-            return false;
-        }
-        *value = temperature;
-        return true;
-    }
-    bool RunMeasurementPoint(QWidget* parent, double frequency, const QString& secondChoiceLabel,
-                             int initialChoice, double* frequencyOut, int* choiceOut) override {
-        CMeasPointDlg dialog(parent);
-        dialog.SetFrequency(frequency);
-        dialog.SetTemperatureLabel(secondChoiceLabel);
-        dialog.SetTemperatureOption(initialChoice);
-        if (!dialog.Initialise() || dialog.exec() != QDialog::Accepted) {
-            return false;
-        }
-        *frequencyOut = dialog.Frequency();
-        *choiceOut = dialog.TemperatureOption();
-        return true;
-    }
-    bool RunComparison(QWidget* parent, const CapacitorRecord* first, const CapacitorRecord* second,
-                       const CapacitorRecord** firstOut,
-                       const CapacitorRecord** secondOut) override {
-        auto* frame = dynamic_cast<CMainFrame*>(parent);
-        const CapacitorRecord* current = frame != nullptr ? frame->GetCurrentCapacitor() : first;
-        CCompareDlg dialog(parent);
-        dialog.SetCapacitors(first, second);
-        dialog.SetCurrentCapacitor(current);
-        if (!dialog.Initialise() || dialog.exec() != QDialog::Accepted) {
-            return false;
-        }
-        *firstOut = dialog.Capacitor1();
-        *secondOut = dialog.Capacitor2();
-        return true;
-    }
-    void ShowEquivalentCircuit(QWidget* parent, const CapacitorRecord* record) override {
-        ::ShowEquivalentCircuit(record, parent);
-    }
-    QString BrowseForFolder(QWidget* parent, const QString& title,
-                            const QString& initialFolder) override {
-        return QFileDialog::getExistingDirectory(parent, title, initialFolder,
-                                                 QFileDialog::ShowDirsOnly);
-    }
 };
 
 // The main frame's one modeless selection dialog.
@@ -220,7 +152,7 @@ struct CProgram::Impl {
     CCapacitorStore store{sink, library};
     CStoreCatalogue catalogue{store};
     CResourceMenuSource menus{library};
-    CProgramFrameDialogs frameDialogs;
+    CFrameDialogs frameDialogs;
     CFrameSelectionDialog frameSelection{catalogue, library};
     std::vector<std::unique_ptr<CGraphDocTemplate>> templates;
     QElapsedTimer clock;
@@ -293,22 +225,10 @@ StartupParts CProgram::Impl::Parts() {
             services.messages = &sink;
             services.dialogs = &frameDialogs;
             services.selectionDialog = &frameSelection;
-            services.composePage =
-                [this](QPainter* painter,
-                       const std::array<CChildFrame*, kGraphKindCount>& windows) -> int {
-                PrintPageInput input;
-                for (int k = 0; k < kGraphKindCount; ++k) {
-                    CChildFrame* window = windows[std::size_t(k)];
-                    input.windows[std::size_t(k)].open = window != nullptr;
-                    input.windows[std::size_t(k)].view =
-                        window != nullptr ? window->GetActiveView() : nullptr;
-                }
-                if (mainFrame != nullptr) {
-                    input.description = mainFrame->GetPartNumberText().toStdString();
-                }
-                input.resources = &graphResources;
-                return ComposePrintPage(painter, input);
-            };
+            services.graphResources = &graphResources;
+            for (const CAccelerator& accelerator : library.Accelerators(128)) {
+                services.accelerators.emplace_back(accelerator.key, accelerator.id);
+            }
             services.otherCommands = [this](int id) {
                 return app != nullptr && app->OnCommand(id, QApplication::activeWindow());
             };
@@ -357,4 +277,6 @@ CZeltaApp& CProgram::App() {
     return *m_impl->app;
 }
 
-CMainFrame* CProgram::MainFrame() const { return m_impl->mainFrame; }
+CMainFrame* CProgram::MainFrame() const {
+    return m_impl->mainFrame;
+}

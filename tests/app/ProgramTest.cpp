@@ -1,6 +1,8 @@
+#include "AboutDlg.h"
 #include "CMainFrame.h"
 #include "CapacitorRecord.h"
 #include "DialogTemplate.h"
+#include "MailLink.h"
 #include "ProgramStartup.h"
 #include "SelectDlg.h"
 #include "TestEnvironment.h"
@@ -129,6 +131,20 @@ TEST_F(ProgramTest, PickingAPartOpensTheFourStandardGraphs) {
     frame->OnCommand(CMainFrame::ID_EQUIVALENT_CIRCUIT);
     EXPECT_EQ(circuitTitle,
               QString("Equivalent circuit diagram of ") + frame->GetCurrentCapacitor()->partNumber);
+
+    // About from the menu: the version and the e-mail link; a second About meanwhile is refused.
+    QString version;
+    bool link = false;
+    OnNextModal([&](QDialog* about) {
+        version = Control<QLabel>(about, 1020)->text();
+        link = dynamic_cast<CMailLink*>(Control<QWidget>(about, 1019)) != nullptr;
+        EXPECT_TRUE(IsAboutBoxOpen());
+        EXPECT_FALSE(RunAboutBox(about));
+        about->accept();
+    });
+    frame->OnCommand(CZeltaApp::ID_APP_ABOUT);
+    EXPECT_EQ(version, "2.0");
+    EXPECT_TRUE(link);
 
     // A comparison: the second part is picked in the selection dialog on template 150.
     OnNextModal([](QDialog* compare) {
