@@ -350,9 +350,10 @@ void CGraph::OnCaptureCancelled() {
 
 bool CGraph::event(QEvent* event) {
     switch (event->type()) {
+    // Another window took the mouse in the middle of a drag. (Hiding is left out: a view is
+    // hidden while its window goes, when the host may no longer take messages.)
     case QEvent::UngrabMouse:
     case QEvent::WindowDeactivate:
-    case QEvent::Hide:
         OnCaptureCancelled();
         break;
     default:
