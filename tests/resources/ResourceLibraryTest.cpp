@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -860,3 +862,43 @@ TEST_F(ResourcesTest, VersionBlock) {
 }
 
 } // namespace
+
+// ---------------------------------------------------------------- the artwork generator
+
+#ifdef ZELTA_ARTWORK_TOOL
+TEST(ArtworkGenerator, RedrawsEveryCommittedPictureAtItsSize) {
+    const QString out = QString::fromStdString(MakeTempDir("artwork"));
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral(ZELTA_ARTWORK_TOOL), {out});
+    ASSERT_TRUE(tool.waitForFinished(120000));
+    ASSERT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+
+    const QDir committed(QStringLiteral(ZELTA_SOURCE_DIR "/resources"));
+    int pictures = 0;
+    for (const char* folder : {"bitmaps", "icons", "cursors"}) {
+        const QDir mine(committed.filePath(QString::fromLatin1(folder)));
+        const QDir drawn(QDir(out).filePath(QString::fromLatin1(folder)));
+        const QStringList committedFiles = mine.entryList({QStringLiteral("*.png")}, QDir::Files);
+        EXPECT_EQ(drawn.entryList({QStringLiteral("*.png")}, QDir::Files), committedFiles)
+            << folder;
+        for (const QString& name : committedFiles) {
+            SCOPED_TRACE(name.toStdString());
+            const QImage a(mine.filePath(name));
+            const QImage b(drawn.filePath(name));
+            EXPECT_EQ(b.size(), a.size());
+            ++pictures;
+        }
+    }
+    EXPECT_EQ(pictures, 32 + 9 + 1);
+    QFile committedHot(committed.filePath(QStringLiteral("cursors/cursors.json")));
+    QFile drawnHot(QDir(out).filePath(QStringLiteral("cursors/cursors.json")));
+    ASSERT_TRUE(committedHot.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(drawnHot.open(QIODevice::ReadOnly));
+    EXPECT_EQ(drawnHot.readAll(), committedHot.readAll());
+}
+#endif
