@@ -275,6 +275,25 @@ TEST_F(PrintPageTest, PrintingComposesOnePagePdfThroughTheHost) {
     printing.SetHost(nullptr);
 }
 
+TEST_F(PrintPageTest, ViewDrawsItselfWhileThePageIsBeingComposed) {
+    FakeGraphHost host;
+    int calls = 0;
+    host.onPrintPage = [&calls](QPainter*) { return ++calls; };
+    CGraph& view = *views[KindDF];
+    view.SetHost(&host);
+    QImage surface(400, 300, QImage::Format_RGB32);
+    surface.fill(Qt::white);
+    QPainter painter(&surface);
+    CGraph::composingPage = true;
+    view.PrintOnSurface(&painter);
+    CGraph::composingPage = false;
+    painter.end();
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(IsColour(surface, 60, 100, QColor(0, 0, 0))); // laid out for 400 x 300
+    EXPECT_TRUE(IsColour(surface, 360, 100, QColor(0, 0, 0)));
+    view.SetHost(nullptr);
+}
+
 TEST_F(PrintPageTest, FirstPrintDefaultsToLandscapeUnlessSetupCameFirst) {
     CGraph view;
     CGraph::forceLandscape = true;
