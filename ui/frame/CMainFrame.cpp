@@ -166,6 +166,9 @@ CMainFrame::CMainFrame(const std::array<const CGraphDocTemplate*, kGraphKindCoun
 
 CMainFrame::~CMainFrame() {
     destroying = true;
+    // The area outlives this part of the frame while the base class frees its children.
+    mdiArea->removeEventFilter(this);
+    disconnect(mdiArea, nullptr, this, nullptr);
     for (QMdiSubWindow* window : mdiArea->subWindowList())
         if (auto* child = dynamic_cast<CChildFrame*>(window))
             child->DetachHost();
