@@ -627,6 +627,25 @@ TEST_F(ResourcesTest, ControlTextsAndKinds) {
         EXPECT_EQ(TextOf(control), text);
     }
 
+    // Texts of controls without identifier.
+    const std::vector<std::pair<int, QString>> captions = {
+        {100, U("Version:")},    {100, U("Issued by Vorn Technical Marketing Tantalum Division")},
+        {100, U("Contact:")},    {131, U("Filter")},
+        {149, U("\u00b0C")},     {154, U("Frequency")},
+        {154, U("Hz")},          {158, U("Checking for update ... please wait")},
+        {159, U("Status: ")},    {185, U("Application voltage (% of Vr)")},
+        {185, U("Temperature")}, {191, U("Following capacitors will be compared:")},
+    };
+    for (const auto& [dialogId, caption] : captions) {
+        SCOPED_TRACE(caption.toStdString());
+        std::unique_ptr<QWidget> dialog = library->LoadDialog(dialogId);
+        ASSERT_NE(dialog, nullptr);
+        QStringList all;
+        for (QWidget* w : dialog->findChildren<QWidget*>())
+            all << TextOf(w);
+        EXPECT_TRUE(all.contains(caption));
+    }
+
     std::unique_ptr<QWidget> about = library->LoadDialog(100);
     EXPECT_TRUE(TextOf(CResourceLibrary::FindControl(about.get(), 1019)).contains('@'));
     EXPECT_TRUE(
