@@ -23,6 +23,8 @@ struct Photo {
     Look look;
     const char* marking; // capacitance code and voltage as printed on the top face
     const char* caption;
+    double height = 1.0; // body height relative to a standard part (low profile < 1)
+    double size = 1.0;   // overall size relative to a standard part (microchips < 1)
 };
 
 // One picture per bitmap; several series share one (QAU/QAV, QCJ/QCK, QBH/QBM and the
@@ -34,13 +36,13 @@ const Photo kPhotos[] = {
     {141, "QAW", Look::Molded, "476 10",
      "Tantalum 175/200\xC2\xB0"
      "C"},
-    {142, "QAP", Look::Molded, "226 6", "Tantalum low profile"},
+    {142, "QAP", Look::Molded, "226 6", "Tantalum low profile", 0.55},
     {143, "QAU QAV", Look::Molded, "157 10", "Tantalum low ESR"},
     {156, "QAT", Look::Molded, "106 25", "Tantalum automotive"},
-    {157, "QAZ", Look::Molded, "475 6", "Tantalum microchip"},
+    {157, "QAZ", Look::Molded, "475 6", "Tantalum microchip", 1.0, 0.62},
     {161, "QAX", Look::Molded, "227 10", "Tantalum low ESR"},
     {162, "QAY", Look::Molded, "106 35", "Tantalum high reliability"},
-    {163, "QCJ QCK", Look::Niobium, "227 4", "Niobium Oxide"},
+    {163, "QCJ QCK", Look::Niobium, "227 4", "Niobium Oxide", 0.8},
     {164, "QBH QBM", Look::Molded, "337 6", "Tantalum"},
     {165, "QDA", Look::Molded, "476 16", "Tantalum"},
     {166, "QDC", Look::Molded, "686 10", "Tantalum"},
@@ -48,12 +50,12 @@ const Photo kPhotos[] = {
     {169, "QCL", Look::Polymer, "337 6", "Polymer"},
     {170, "QCR", Look::FaceDown, "477 4", "Ostrel NbO Polymer"},
     {186, "QBN", Look::Molded, "107 16", "Tantalum low ESR"},
-    {187, "QCN", Look::Wet, "686 50", "Wet Tantalum"},
+    {187, "QCN", Look::Wet, "686 50", "Wet Tantalum", 1.2},
     {190, "QCM", Look::Polymer, "107 16", "Polymer high CV"},
     {195, "QCT QCU QCY", Look::Conformal, "475 20", "Conformal coated"},
     {196, "QCV", Look::Conformal, "106 16", "Conformal coated"},
     {197, "QCW", Look::Conformal, "226 25", "Conformal coated"},
-    {198, "QCX", Look::Conformal, "105 35", "Conformal low profile"},
+    {198, "QCX", Look::Conformal, "105 35", "Conformal low profile", 0.6},
     {199, "QCZ", Look::Conformal, "335 10", "Conformal coated"},
 };
 
@@ -234,8 +236,12 @@ QImage DrawPhoto(const Photo& photo) {
     const Palette pal = PaletteOf(photo.look);
     const QString marking = QString::fromUtf8(photo.marking);
     // A large part in front and a smaller one behind it, as on a catalogue photograph.
-    const Box back{QRectF(92, 62, 56, 26), 22};
-    const Box front{QRectF(20, 104, 112, 46), 40};
+    const double s = photo.size;
+    const double h = photo.height;
+    const qreal frontH = 46 * s * h;
+    const qreal backH = 26 * s * h;
+    const Box back{QRectF(92, 88 - backH, 56 * s, backH), 22 * s};
+    const Box front{QRectF(76 - 56 * s, 150 - frontH, 112 * s, frontH), 40 * s};
     for (const Box* box : {&back, &front}) {
         switch (photo.look) {
         case Look::Molded:
