@@ -28,6 +28,19 @@
 
 namespace {
 
+class WatchedSplash : public IStartupSplash {
+public:
+    WatchedSplash(std::unique_ptr<IStartupSplash> real, bool& created)
+        : m_real(std::move(real)), m_created(created) {}
+    bool Create() override { return m_created = m_real->Create(); }
+    void SetTopmost(bool topmost) override { m_real->SetTopmost(topmost); }
+    void Wait(int ms) override { m_real->Wait(ms); }
+
+private:
+    std::unique_ptr<IStartupSplash> m_real;
+    bool& m_created;
+};
+
 // The program started for real on the shipped data, with the clock taken over so the splash
 // never waits and the message boxes recorded instead of shown.
 class ProgramTest : public ::testing::Test {
@@ -41,6 +54,10 @@ protected:
     std::unique_ptr<CProgram> Start() {
         return std::make_unique<CProgram>([this](StartupParts& parts) {
             parts.sleep = [](int) {};
+            // The real splash, watched: it must come up from its template.
+            parts.makeSplash = [this, real = parts.makeSplash] {
+                return std::make_unique<WatchedSplash>(real(), splashCreated);
+            };
             parts.tickCount = [this] { return ticks += 6000; };
             parts.showBox = [this](const MessageBoxRequest& r) {
                 boxes << r.text;
@@ -74,6 +91,7 @@ protected:
     QString previous;
     std::uint32_t ticks = 0;
     QStringList boxes;
+    bool splashCreated = false;
 };
 
 TEST_F(ProgramTest, PickingAPartOpensTheFourStandardGraphs) {
@@ -91,6 +109,7 @@ TEST_F(ProgramTest, PickingAPartOpensTheFourStandardGraphs) {
     });
     ASSERT_TRUE(program->InitInstance()) << boxes.join(" | ").toStdString();
     EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(splashCreated);
     EXPECT_EQ(title, "ZeltaIII");
     EXPECT_GT(rows, 0);
     CMainFrame* frame = program->MainFrame();
