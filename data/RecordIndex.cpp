@@ -29,16 +29,12 @@ struct SortEntry {
     CapacitorRecord* record;
 };
 
-int GroupOf(const char* partNumber) {
-    return FamilyOf(partNumber) == kFamilyConformal ? 1000 : SeriesRank(partNumber);
-}
-
 } // namespace
 
 void SortRecordIndex(CapacitorRecord* records, CapacitorRecord** index, std::uint32_t count) {
     std::vector<SortEntry> entries(count);
     for (std::uint32_t i = 0; i < count; ++i)
-        entries[i] = {GroupOf(records[i].partNumber), &records[i]};
+        entries[i] = {PartNumberGroup(records[i].partNumber), &records[i]};
     std::sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
         if (a.group != b.group)
             return a.group < b.group;
@@ -62,13 +58,13 @@ const CapacitorRecord* FindDuplicate(CapacitorRecord* const* index, std::uint32_
 const CapacitorRecord* FindInIndex(CapacitorRecord* const* index, std::uint32_t count,
                                    const char* name) {
     // Same order as ComparePartNumbers, with the name's group worked out once.
-    const int nameGroup = GroupOf(name);
+    const int nameGroup = PartNumberGroup(name);
     std::uint32_t low = 0;
     std::uint32_t high = count;
     while (low < high) {
         const std::uint32_t middle = low + (high - low) / 2;
         const char* candidate = index[middle]->partNumber;
-        const int group = GroupOf(candidate);
+        const int group = PartNumberGroup(candidate);
         const int order = group != nameGroup ? group - nameGroup : CompareNoCase(candidate, name);
         if (order == 0)
             return index[middle];

@@ -11,6 +11,7 @@ struct SeriesEntry {
 };
 
 constexpr int kUnlistedRank = 13;
+constexpr int kConformalGroup = 1000; // after every rank
 
 constexpr SeriesEntry kSeriesTable[] = {
     {"QAK", 1, 'T'},  {"QBH", 2, 'T'},  {"QAY", 3, 'T'},  {"QAX", 4, 'T'},  {"QAP", 5, 'T'},
@@ -95,6 +96,13 @@ int SeriesRank(const char* code) {
 char FamilyOf(const char* partNumber) {
     const SeriesEntry* entry = FindSeries(partNumber);
     return entry != nullptr ? entry->family : Upper(partNumber[0]);
+}
+
+int PartNumberGroup(const char* partNumber) {
+    const SeriesEntry* entry = FindSeries(partNumber);
+    if (entry != nullptr)
+        return entry->family == kFamilyConformal ? kConformalGroup : entry->rank;
+    return Upper(partNumber[0]) == kFamilyConformal ? kConformalGroup : kUnlistedRank;
 }
 
 int ComparePartNumbers(const char* a, const char* b) {

@@ -15,6 +15,10 @@ int SeriesRank(const char* code);
 // table does not list, its first character in upper case.
 char FamilyOf(const char* partNumber);
 
+// Part-number order is the order of (group, text without regard to case): this is the group,
+// the series rank for families other than F and one group after all ranks for family F.
+int PartNumberGroup(const char* partNumber);
+
 // The part-number order: negative, 0 or positive. Parts of one series compare without regard
 // to case, family F parts come last among themselves in text order, the others by series rank.
 // Series that the table does not list are ordered by their text.
