@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 
 #include <gtest/gtest.h>
@@ -561,6 +562,23 @@ TEST_F(MainFrameTest, GraphWindowCommandsCloseAllAndNext) {
     ASSERT_NE(active, nullptr);
     frame->OnCommand(CChildFrame::kCommandNext);
     EXPECT_NE(frame->MdiArea()->activeSubWindow(), active);
+
+    // The Window menu lists the open graph windows, the active one checked.
+    QMenu* windowMenu =
+        frame->menuBar()->actions().at(frame->menuBar()->actions().size() - 2)->menu();
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QStringList listed;
+    int checked = 0;
+    for (QAction* a : windowMenu->actions()) {
+        if (a->property("zeltaWindowList").toBool() && !a->isSeparator()) {
+            listed << a->text();
+            checked += a->isChecked() ? 1 : 0;
+        }
+    }
+    ASSERT_EQ(listed.size(), 4);
+    EXPECT_EQ(listed.front(), QStringLiteral("&1 The graph of DF - QAKB106M016R"));
+    EXPECT_EQ(checked, 1);
 
     frame->OnCommand(CChildFrame::kCommandClose);
     FlushDeletions();

@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -484,7 +485,10 @@ void CMainFrame::WireMenuBar() {
         if (menu->property("zeltaWired").toBool())
             continue;
         menu->setProperty("zeltaWired", true);
-        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateMenuStates(); });
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            UpdateMenuStates();
+            RefreshWindowList(menu);
+        });
     }
     for (QAction* action : actions) {
         if (action->property("zeltaWired").toBool())
@@ -495,6 +499,38 @@ void CMainFrame::WireMenuBar() {
         if (HasCheckMark(id))
             action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+}
+
+// The multi-document client lists the graph windows at the end of the second-to-last
+// top-level menu (the Window menu), the active one checked.
+void CMainFrame::RefreshWindowList(QMenu* menu) {
+    const QList<QAction*> top = menuBar()->actions();
+    if (top.size() < 2 || top.at(top.size() - 2)->menu() != menu)
+        return;
+    for (QAction* action : menu->actions()) {
+        if (action->property("zeltaWindowList").toBool()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow*> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    QAction* separator = menu->addSeparator();
+    separator->setProperty("zeltaWindowList", true);
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QAction* item =
+            menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+        item->setProperty("zeltaWindowList", true);
+        item->setCheckable(true);
+        item->setChecked(window == mdiArea->activeSubWindow());
+        QPointer<QMdiSubWindow> target(window);
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target)
+                mdiArea->setActiveSubWindow(target);
+        });
     }
 }
 

@@ -26,6 +26,7 @@ class IStringTable;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QPainter;
 struct CapacitorRecord;
 struct ModelVector;
@@ -176,6 +177,7 @@ protected:
 private:
     void InstallMenu(int menuId);
     void WireMenuBar();
+    void RefreshWindowList(QMenu* menu);
     void OnActiveWindowChanged(QMdiSubWindow* window);
     CChildFrame* OpenKind(int kind);
     void DestroyGraphWindow(int kind);
