@@ -1,11 +1,13 @@
 #include "FakeDialogResources.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeView>
 
 namespace {
 
@@ -37,6 +39,9 @@ FakeDialogResources::FakeDialogResources() {
 }
 
 QPixmap FakeDialogResources::LoadBitmap(int id) {
+    if (missingBitmaps.contains(id)) {
+        return QPixmap();
+    }
     QPixmap pixmap(id == 144 ? QSize(640, 428) : QSize(100, 60));
     pixmap.fill(Qt::darkGreen);
     return pixmap;
@@ -86,6 +91,24 @@ QWidget* FakeDialogResources::LoadDialog(int id, QWidget* parent) {
         Add<QPushButton>(root, 2, {150, 80, 60, 24}, "Cancel");
         Add<QPushButton>(root, 1, {220, 80, 60, 24}, "OK");
         break;
+    case 131:
+    case 150: {
+        int y = 10;
+        for (int combo : {1042, 1003, 1004, 1005, 1002, 1007, 1008}) {
+            Add<QComboBox>(root, combo, {10, y, 100, 20});
+            y += 24;
+        }
+        Add<QTreeView>(root, 1006, {120, 10, 300, 200});
+        Add<QLabel>(root, 1009, {430, 10, 176, 247});
+        for (int detail = 1010; detail <= 1017; ++detail) {
+            Add<QLabel>(root, detail, {10, 220 + (detail - 1010) * 16, 200, 16});
+        }
+        Add<QLabel>(root, 1046, {220, 220, 120, 16});
+        Add<QPushButton>(root, 1048, {220, 260, 80, 24}, "Case sizes");
+        Add<QPushButton>(root, 2, {300, 300, 60, 24}, id == 131 ? "Quit" : "Cancel");
+        Add<QPushButton>(root, 1, {370, 300, 60, 24}, id == 131 ? "Next >>" : "OK");
+        break;
+    }
     default:
         delete root;
         return nullptr;

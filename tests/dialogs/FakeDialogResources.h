@@ -17,6 +17,7 @@ public:
 
     QMap<int, QString> strings;
     QSet<int> missing;
+    QSet<int> missingBitmaps;
 };
 
 // Installs a fake for the lifetime of the object.

@@ -97,7 +97,7 @@ bool CSelectDlg::Create(int templateId) {
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int w = m_list->viewport()->width() > 0 ? m_list->width() - 15 : 255;
+    const int w = m_list->contentsRect().width() - 15;
     const int widths[kCapacitorColumns] = {w * 120 / 255, w * 60 / 255, w * 40 / 255, w * 35 / 255};
     for (int c = 0; c < kCapacitorColumns; ++c) {
         m_list->setColumnWidth(c, widths[c]);
