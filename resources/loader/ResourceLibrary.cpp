@@ -111,9 +111,12 @@ QString CResourceLibrary::LibraryFileName() {
 #endif
 }
 
+CResourceLibrary::Language CResourceLibrary::LanguageForLocale(const QLocale& locale) {
+    return locale.language() == QLocale::Japanese ? Language::Japanese : Language::English;
+}
+
 CResourceLibrary::Language CResourceLibrary::SystemLanguage() {
-    return QLocale::system().language() == QLocale::Japanese ? Language::Japanese
-                                                             : Language::English;
+    return LanguageForLocale(QLocale::system());
 }
 
 int CResourceLibrary::Load() {

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QLibrary>
+#include <QLocale>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,8 @@ public:
     // Full path of the loaded file; empty when nothing is loaded.
     QString FilePath() const { return m_filePath; }
 
+    // Japanese for a Japanese locale, English for every other.
+    static Language LanguageForLocale(const QLocale& locale);
     static Language SystemLanguage();
     void SetLanguage(Language language) { m_language = language; }
     Language GetLanguage() const { return m_language; }

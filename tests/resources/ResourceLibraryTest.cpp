@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -144,6 +145,16 @@ TEST(ResourceLoading, UnloadForgetsEverythingAndReloadWorks) {
     EXPECT_EQ(lib.LoadDialog(149), nullptr);
     ASSERT_EQ(lib.LoadFile(LibraryPath()), 0);
     EXPECT_EQ(lib.String(134), QStringLiteral("English"));
+}
+
+TEST(ResourceLanguage, JapaneseOnlyForAJapaneseLocale) {
+    const std::vector<std::pair<const char*, Language>> cases = {
+        {"ja_JP", Language::Japanese}, {"ja", Language::Japanese},   {"en_US", Language::English},
+        {"de_DE", Language::English},  {"zh_CN", Language::English}, {"C", Language::English},
+    };
+    for (const auto& [name, language] : cases)
+        EXPECT_EQ(CResourceLibrary::LanguageForLocale(QLocale(QString::fromLatin1(name))), language)
+            << name;
 }
 
 // ---------------------------------------------------------------- strings
