@@ -34,6 +34,10 @@ CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost
     if (window == nullptr)
         return nullptr;
     area->addSubWindow(window);
+    // A new window takes three quarters of the client area, as new document windows do, not
+    // the view's own small size.
+    const QSize client = area->viewport()->size();
+    window->resize(client.width() * 3 / 4, client.height() * 3 / 4);
     window->ActivateFrame();
     return window;
 }

@@ -232,6 +232,19 @@ TEST_F(MainFrameTest, StartShowsDfEsrImpedanceAndCapacitanceTiled) {
     EXPECT_EQ(frame->StatusPane(34003)->text(), QStringLiteral("Case: B"));
 }
 
+TEST_F(MainFrameTest, MissingTemplateFailsTheStart) {
+    std::array<const CGraphDocTemplate*, kGraphKindCount> order{};
+    for (size_t i = 0; i + 1 < templates.size(); ++i)
+        order[i] = templates[i].get(); // the DCL template (created last) is missing
+    MainFrameServices services;
+    services.strings = &library;
+    services.menus = &menus;
+    CMainFrame incomplete(order, services);
+    incomplete.SetCurrentCapacitor(&qak);
+    EXPECT_EQ(incomplete.ShowInitialGraphs(), -1);
+    EXPECT_EQ(incomplete.GraphWindow(KindDF), nullptr);
+}
+
 TEST_F(MainFrameTest, TemperatureAndRippleCommandsFollowThePart) {
     struct Row {
         const CapacitorRecord* part;
@@ -376,11 +389,29 @@ TEST_F(MainFrameTest, ComparisonShowsBothPartsClosesRippleAndLeakageAndSwitchesT
     EXPECT_TRUE(HoldsCommand(frame->menuBar(), 32801));
     EXPECT_TRUE(HoldsCommand(frame->menuBar(), 57650));
 
-    // A newly activated window keeps the comparison layout.
+    // A newly activated window keeps the comparison layout, and opens at a useful size.
     frame->OnCommand(32782);
     frame->OnCommand(32782);
     FlushDeletions();
     EXPECT_FALSE(HoldsCommand(frame->menuBar(), 32774));
+    const QSize area = frame->MdiArea()->viewport()->size();
+    EXPECT_EQ(W(KindESR)->size(), QSize(area.width() * 3 / 4, area.height() * 3 / 4));
+
+    // A pick on the second part's curve reads that part's values in every graph.
+    CursorInfo pick;
+    pick.x = 5000.0;
+    pick.phase = CursorInfo::Begin;
+    pick.curve = 1;
+    frame->HandlePick(W(KindESR), &pick);
+    ModelVector vector;
+    BuildModelVector(qakSmall, vector);
+    FrequencyPoint p{};
+    p.frequency = 5000.0;
+    EvaluatePoint(qakSmall, p, vector, true);
+    EXPECT_EQ(probe::HintLine2(W(KindDF)), FormatEngineering(p.dissipationFactor));
+    EXPECT_EQ(probe::HintLine2(W(KindESR)), FormatEngineering(p.esr) + "Ohm");
+    pick.phase = CursorInfo::End;
+    frame->HandlePick(W(KindESR), &pick);
 
     frame->OnCommand(32801);
     FlushDeletions();
