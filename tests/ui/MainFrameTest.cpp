@@ -422,6 +422,22 @@ TEST_F(MainFrameTest, ComparisonShowsBothPartsClosesRippleAndLeakageAndSwitchesT
               QStringLiteral("The graph of DF - QAKB106M016R"));
 }
 
+TEST_F(MainFrameTest, ComparisonWithAMaximisedGraphWindowKeepsItsControls) {
+    Start(&qak);
+    W(KindDF)->showMaximized();
+    QCoreApplication::processEvents();
+    QWidget* controls = frame->menuBar()->cornerWidget(Qt::TopRightCorner);
+    ASSERT_NE(controls, nullptr);
+    dialogs.compareFirst = &qak;
+    dialogs.compareSecond = &qakSmall;
+    frame->OnCommand(32800);
+    FlushDeletions();
+    EXPECT_TRUE(HoldsCommand(frame->menuBar(), 32801));
+    EXPECT_EQ(frame->menuBar()->cornerWidget(Qt::TopRightCorner), controls);
+    EXPECT_TRUE(W(KindDF)->isMaximized());
+    EXPECT_EQ(CommandIdOf(frame->menuBar()->actions().constLast()), 57664);
+}
+
 TEST_F(MainFrameTest, DragInImpedanceMovesEveryFrequencyCrosshairWithItsOwnQuantity) {
     Start(&qak);
     Toggle(KindRippleVoltage);
