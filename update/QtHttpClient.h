@@ -1,0 +1,24 @@
+#pragma once
+
+#include "HttpClient.h"
+
+#include <QThread>
+
+// The update's HTTP client on Qt Network. Requests run on the client's own network thread,
+// so callers on any thread (the user-interface thread while checking, the download worker
+// while downloading) simply wait for their bytes. Every wait is bounded: a transfer that
+// makes no progress for `timeoutMs` fails.
+class CQtHttpClient : public IHttpClient {
+public:
+    explicit CQtHttpClient(int timeoutMs = 30000);
+    ~CQtHttpClient() override;
+    CQtHttpClient(const CQtHttpClient&) = delete;
+    CQtHttpClient& operator=(const CQtHttpClient&) = delete;
+
+    std::unique_ptr<IHttpResponse> Get(const HttpRequest& request) override;
+
+private:
+    int m_timeoutMs;
+    QThread m_thread;
+    QObject* m_context = nullptr; // lives on m_thread; parent of every transfer's objects
+};

@@ -1,0 +1,115 @@
+#include "UpdateFlow.h"
+
+#include "Messages.h"
+#include "VersionCheck.h"
+
+#include <QFile>
+
+namespace {
+
+const char* FallbackText(int id) {
+    switch (id) {
+    case kIdsUpdateQuestion:
+        return "The new version (%.1f) of ZeltaIII is now available.\nDo you want to download "
+               "and install it now?";
+    case kIdsDownloadError:
+        return "An error occured while downloading installation";
+    case kIdsNoNewVersion:
+        return "New version is not available";
+    case kIdsCheckFailed:
+        return "Update cannot be checked at the moment.\nIf your Internet connection is working "
+               "properly our service could be temporary unavailable.\nPlease try again later.";
+    case kIdsDownloading:
+        return "Downloading installation ...";
+    default:
+        return "";
+    }
+}
+
+// Runs one server check with the "checking" window up.
+int Check(CUpdateClient& client, IUpdateUi& ui, const QString& server, const QString& dir,
+          float& version, const QString& proxy, const ProxySettings& settings) {
+    ui.BeginCheck();
+    const int result = client.CheckServer(server, UpdateObjectName(dir, "zelta.txt"),
+                                          UpdateObjectName(dir, "zelta.exe"), version, proxy,
+                                          settings.userName, settings.password);
+    ui.EndCheck();
+    return result;
+}
+
+} // namespace
+
+QString UpdateText(const IStringTable* strings, int id) {
+    if (strings != nullptr) {
+        const std::string text = strings->GetString(id);
+        if (!text.empty()) {
+            return QString::fromStdString(text);
+        }
+    }
+    return QString::fromUtf8(FallbackText(id));
+}
+
+UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
+                        const IStringTable* strings) {
+    if (folder.isEmpty()) {
+        return UpdateOutcome::NoFolder;
+    }
+    const QString iniPath = SettingsPath(folder, kProxySettingsFile);
+    ProxySettings proxy = ReadProxySettings(iniPath);
+    if (!ui.EditProxySettings(proxy)) {
+        return UpdateOutcome::ProxyCancelled;
+    }
+    // A file that cannot be written only loses the settings for the next run; the values
+    // entered are used for this one.
+    WriteProxySettings(iniPath, proxy);
+    const QString proxyText = ProxyText(proxy);
+
+    const ServerSettings servers = ReadServerSettings(SettingsPath(folder, kServerSettingsFile));
+    CUpdateClient client(http);
+    float version1 = 0.0f;
+    float version2 = 0.0f;
+    const int result1 =
+        Check(client, ui, servers.server1, servers.dir1, version1, proxyText, proxy);
+    const int result2 =
+        Check(client, ui, servers.server2, servers.dir2, version2, proxyText, proxy);
+    const int chosen = ChooseServer(result1, version1, result2, version2);
+    if (chosen == 0) {
+        ui.ShowMessage(UpdateText(strings, kIdsCheckFailed));
+        return UpdateOutcome::CheckFailed;
+    }
+    const QString& server = chosen == 1 ? servers.server1 : servers.server2;
+    const QString& dir = chosen == 1 ? servers.dir1 : servers.dir2;
+    const float version = chosen == 1 ? version1 : version2;
+    if (!IsNewerVersion(version)) {
+        ui.ShowMessage(UpdateText(strings, kIdsNoNewVersion));
+        return UpdateOutcome::NotAvailable;
+    }
+    // The one conversion of the question is the version with one decimal, in the C locale.
+    const QString question = UpdateText(strings, kIdsUpdateQuestion)
+                                 .replace(QStringLiteral("%.1f"), QString::number(version, 'f', 1));
+    if (!ui.AskYesNo(question)) {
+        return UpdateOutcome::Declined;
+    }
+
+    const QString localPath = SettingsPath(folder, kInstallerFile);
+    QFile::remove(localPath);
+    const int downloaded = client.Download(server, UpdateObjectName(dir, "zelta.exe"), localPath,
+                                           proxyText, proxy.userName, proxy.password, ui);
+    if (downloaded == CUpdateClient::DownloadCancelled) {
+        return UpdateOutcome::DownloadCancelled;
+    }
+    if (downloaded != CUpdateClient::DownloadSucceeded) {
+        ui.ShowMessage(UpdateText(strings, kIdsDownloadError));
+        return UpdateOutcome::DownloadFailed;
+    }
+    // A downloaded file is not executable until it is marked so.
+    QFile::setPermissions(localPath, QFile::permissions(localPath) | QFileDevice::ExeOwner |
+                                         QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!ui.StartProgram(localPath, {QStringLiteral("/U")}, folder)) {
+        // Closing now would leave the user with neither the program nor the update.
+        ui.ShowMessage(UpdateText(strings, kIdsDownloadError));
+        return UpdateOutcome::StartFailed;
+    }
+    ui.RequestClose();
+    return UpdateOutcome::Handed;
+}
