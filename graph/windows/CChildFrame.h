@@ -32,16 +32,16 @@ public:
     // The window's own commands: "C&lose", "Close &All" and "&Next". False for any other id.
     bool OnCommand(int commandId);
 
-    // Shows the new window and makes it active; the first call reports it to the main frame
-    // (WM_GRAPH_FRAMEACTIVATED), which files it under the kind being opened.
-    void ActivateFrame();
-
     // Takes the window away at once: the main frame hears of it first
     // (WM_GRAPH_FRAMEDESTROYED), then the window leaves the multi-document area and is freed.
-    void DestroyWindow();
+    virtual void DestroyWindow();
+
+    // Shows the new window and makes it active; the first call reports it to the main frame
+    // (WM_GRAPH_FRAMEACTIVATED), which files it under the kind being opened.
+    virtual void ActivateFrame();
 
     // The multi-document menu update, run when the window becomes the active one.
-    void OnUpdateFrameMenu();
+    virtual void OnUpdateFrameMenu();
 
     // Where the leakage-current bar takes its dialog template from.
     void SetDclBarTemplateLoader(CDclBar::TemplateLoader loader) { barLoader = std::move(loader); }
