@@ -52,7 +52,6 @@ constexpr int kStrSecondVoltage = 34036;
 constexpr int kStrSelectCapacitor = 32801;
 constexpr int kFirstPaneId = 34000;
 constexpr int kDclBarTemplate = 185;
-constexpr int kCommandAbout = 57664;
 
 struct TemperatureCommand {
     int id;
@@ -1101,10 +1100,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         ResizeGraphWindowsProportionally(resize->size().width(), resize->size().height());
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void CMainFrame::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
 }
 
 // The graph windows keep their places in proportion to the client area, unless one of them

@@ -171,7 +171,6 @@ public:
     static QString& LastSParameterFolder();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
