@@ -121,6 +121,30 @@ TEST_F(ProgramTest, PickingAPartOpensTheFourStandardGraphs) {
     }
     EXPECT_EQ(frame->GraphWindow(6), nullptr);
 
+    // "Choose Another Capacitor": the modeless selection dialog hands a new part to the frame.
+    const CapacitorRecord* first = frame->GetCurrentCapacitor();
+    frame->OnCommand(CMainFrame::ID_CHOOSE_CAPACITOR);
+    CSelectDlg* chooser = nullptr;
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (auto* candidate = dynamic_cast<CSelectDlg*>(w); candidate && candidate->isVisible()) {
+            chooser = candidate;
+        }
+    }
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowTitle(), "Select capacitor");
+    EXPECT_EQ(chooser->GetSelected(), first) << "the dialog opens on the part shown";
+    auto* chooserList = Control<QTreeView>(chooser, 1006);
+    chooserList->setCurrentIndex(chooserList->model()->index(2, 0));
+    const CapacitorRecord* second = chooser->GetSelected();
+    ASSERT_NE(second, first);
+    Control<QPushButton>(chooser, 1)->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(chooser->isVisible());
+    EXPECT_EQ(frame->GetCurrentCapacitor(), second);
+    for (int kind = 0; kind < 4; ++kind) {
+        EXPECT_NE(frame->GraphWindow(kind), nullptr) << "kind " << kind;
+    }
+
     // The frame's commands reach the real dialogs.
     OnNextModal([](QDialog* dialog) {
         Control<QLineEdit>(dialog, 1017)->setText("-40");
