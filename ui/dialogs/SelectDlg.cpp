@@ -5,6 +5,7 @@
 #include "DialogTemplate.h"
 #include "SelectDetails.h"
 #include "TextFormat.h"
+#include "UpdateViaInternet.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -117,6 +118,11 @@ bool CSelectDlg::Create(int templateId) {
                 chart.exec();
             }
         });
+    }
+
+    // The update belongs to the main window when there is one; at start-up there is none yet.
+    if (auto* update = Control<QPushButton>(this, 1026)) {
+        connect(update, &QPushButton::clicked, this, [this] { UpdateViaInternet(parentWidget()); });
     }
 
     QFont bold = font();
