@@ -1,11 +1,13 @@
 #include "DialogResources.h"
 #include "DialogTemplate.h"
 #include "DownloadDlg.h"
+#include "FilterCatalogue.h"
 #include "LocalHttpServer.h"
 #include "MessageBox.h"
 #include "ProxyDlg.h"
 #include "QtHttpClient.h"
 #include "ResourceLibrary.h"
+#include "SelectDlg.h"
 #include "TestEnvironment.h"
 #include "UpdateClient.h"
 #include "UpdateTestSupport.h"
@@ -236,6 +238,36 @@ TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
         QApplication::processEvents();
     }
     EXPECT_FALSE(mainWindow.isVisible());
+}
+
+TEST_F(UpdateDialogsTest, SelectionDialogButtonStartsTheUpdate) {
+    CRecordCatalogue catalogue;
+    for (const int templateId : {131, 150}) {
+        CSelectDlg select(&catalogue, nullptr);
+        ASSERT_TRUE(select.Create(templateId));
+        auto* button = Control<QPushButton>(&select, 1026);
+        ASSERT_NE(button, nullptr);
+        // The proxy dialog comes first; cancelling it ends the update with no effect.
+        bool sawProxyDialog = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto* proxy = dynamic_cast<CProxyDlg*>(QApplication::activeModalWidget())) {
+                sawProxyDialog = true;
+                proxy->reject();
+            }
+        });
+        QTimer::singleShot(5000, &select, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close(); // bound
+            }
+        });
+        poll.start();
+        button->click();
+        poll.stop();
+        EXPECT_TRUE(sawProxyDialog) << templateId;
+        EXPECT_TRUE(boxes.empty());
+    }
 }
 
 } // namespace
