@@ -6,6 +6,7 @@
 #include "CMainFrame.h"
 #include "CapacitorPicker.h"
 #include "DialogResources.h"
+#include "FrameClipboard.h"
 #include "FrameDialogs.h"
 #include "LibraryGraphResources.h"
 #include "ResourceLibrary.h"
@@ -230,6 +231,15 @@ StartupParts CProgram::Impl::Parts() {
                 services.accelerators.emplace_back(accelerator.key, accelerator.id);
             }
             services.otherCommands = [this](int id) {
+                // The clipboard commands first, then the application's own (About, Help).
+                if (mainFrame != nullptr) {
+                    ClipboardContext clipboard;
+                    clipboard.messages = &sink;
+                    clipboard.strings = &library;
+                    if (ServeClipboardCommand(*mainFrame, id, clipboard)) {
+                        return true;
+                    }
+                }
                 return app != nullptr && app->OnCommand(id, QApplication::activeWindow());
             };
             mainFrame = new CMainFrame(inOrder, services);
