@@ -33,7 +33,7 @@ QString SettingsPath(const QString& folder, const char* fileName);
 // The six proxy keys; a missing file or key gives its default.
 ProxySettings ReadProxySettings(const QString& iniPath);
 
-// Writes the six keys in their fixed order; the password only when savePassword is 1,
+// Writes the six keys; the password only when savePassword is 1,
 // otherwise an empty one. A file holding a password is made readable by its owner only.
 // Returns false when the file could not be written.
 bool WriteProxySettings(const QString& iniPath, const ProxySettings& settings);
