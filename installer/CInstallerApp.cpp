@@ -162,6 +162,10 @@ int CInstallerApp::Run(const QStringList& arguments) {
     m_ui.CloseProgress();
 
     if (update) {
+        // The program takes the mutex as it starts. A lock that another process still holds
+        // is not taken, and the program would then run without it once we end, hidden from
+        // the next update and from the uninstaller: let go of it first.
+        m_applicationMutex.Release();
         if (m_options.launch)
             m_options.launch(target, QStringList(), destination);
     } else {

@@ -10,8 +10,8 @@
 #include <functional>
 
 // The installer: one pass from start to the final message, run by `Run`. It holds the
-// installer mutex (and, once the program is known to be closed, the program's mutex) until it
-// is destroyed.
+// installer mutex until it is destroyed, and the program's mutex from the moment the program
+// is known to be closed until then, or until an update starts the new program.
 class CInstallerApp {
 public:
     using Launcher = std::function<bool(const QString& program, const QStringList& arguments,

@@ -61,6 +61,7 @@ struct Launch {
     QString program;
     QStringList arguments;
     QString folder;
+    bool mutexFree = false; // nobody held the program's mutex when it was started
     int count = 0;
 };
 
@@ -92,6 +93,7 @@ protected:
             launch.program = program;
             launch.arguments = args;
             launch.folder = folder;
+            launch.mutexFree = !CNamedMutex::Exists(ProductFiles::kApplicationMutex);
             ++launch.count;
             return true;
         };
@@ -204,6 +206,7 @@ TEST_F(InstallerTest, UpdateWaitsForTheClosingProgramThenStartsIt) {
     EXPECT_EQ(destination + "/ZeltaIII", launch.program);
     EXPECT_TRUE(launch.arguments.isEmpty());
     EXPECT_EQ(destination, launch.folder);
+    EXPECT_TRUE(launch.mutexFree);
 }
 
 TEST_F(InstallerTest, ARunningProgramStopsTheInstaller) {
