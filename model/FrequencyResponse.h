@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OffScale.h"
+
 struct CapacitorRecord;
 struct ModelVector;
 
@@ -7,9 +9,6 @@ constexpr int kMaxCurvePoints = 1000;
 
 // ω = f * kTwoPi always uses this ten-digit value.
 constexpr double kTwoPi = 6.283185308;
-
-// Capacitance values at or above this magnitude mark points the graph view leaves out.
-constexpr double kOffScale = 1e50;
 
 // Ladder shape of a capacitor's sub-circuit, chosen by its series.
 enum class LadderKind {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OffScale.h"
+
 #include <string>
 
 // Axis arithmetic of the graph view: scales, tick positions, value labels and the mapping
@@ -8,9 +10,6 @@
 // Geometry is in logical units (one unit per pixel on screen), y grows downwards. W is the
 // width of the drawing area and Hp (H') its height less the rows of text under the plot. The
 // plot spans x = 60 .. W - 40 and y = 40 .. Hp - 40.
-
-// Curve values of this magnitude or more are off scale: they never widen an axis range.
-constexpr double kOffScale = 1e50;
 
 // Margins of the plot inside the drawing area.
 constexpr int kPlotLeft = 60;
