@@ -1,6 +1,5 @@
 #include "Clipboard.h"
 
-#include "BuiltinStringTable.h"
 #include "DataText.h"
 #include "Graph.h"
 #include "Messages.h"
@@ -36,11 +35,9 @@ public:
 // "Not enough memory", and the clipboard left empty so that nothing half-made is pasted.
 void ReportOutOfMemory(const ClipboardContext& context) {
     QGuiApplication::clipboard()->clear();
-    if (context.messages == nullptr)
-        return;
-    const BuiltinStringTable builtin;
-    const IStringTable& strings = context.strings != nullptr ? *context.strings : builtin;
-    ReportMessage(*context.messages, strings, IDS_NOT_ENOUGH_MEMORY, MessageIcon::Error);
+    if (context.messages == nullptr || context.strings == nullptr)
+        return; // the caller sees the command fail; without a table there is no text to show
+    ReportMessage(*context.messages, *context.strings, IDS_NOT_ENOUGH_MEMORY, MessageIcon::Error);
 }
 
 QByteArray Encode(const ClipboardContext& context, const QImage& image) {

@@ -40,6 +40,14 @@ public:
     std::vector<std::pair<int, std::string>> messages;
 };
 
+// The one text the clipboard commands show.
+class MemoryStrings : public IStringTable {
+public:
+    std::string GetString(int id) const override {
+        return id == 34009 ? "Not enough memory" : std::string();
+    }
+};
+
 // Answers the measurement query of a view, so that its readout is shown.
 class ReadoutHost : public IGraphHost {
 public:
@@ -121,7 +129,10 @@ protected:
         Prepare(capacitance, "Capacitance", 200, 150);
         Prepare(esr, "ESR", 160, 220);
         Prepare(df, "DF", 380, 100);
+        library.SetLanguage(CResourceLibrary::Language::English);
+        ASSERT_EQ(library.Load(), 0) << library.ErrorDetail().toStdString();
         context.messages = &sink;
+        context.strings = &library;
         PutMarker();
     }
 
@@ -137,7 +148,9 @@ protected:
     CGraph capacitance;
     CGraph esr;
     CGraph df;
+    CResourceLibrary library;
     RecordingSink sink;
+    MemoryStrings strings;
     ClipboardContext context;
 };
 
