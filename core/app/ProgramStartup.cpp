@@ -14,6 +14,7 @@
 #include "SelectDlg.h"
 #include "SplashWnd.h"
 #include "StoreCatalogue.h"
+#include "UpdateViaInternet.h"
 #include "ZeltaApp.h"
 
 #include <QApplication>
@@ -271,10 +272,13 @@ CProgram::CProgram(const std::function<void(StartupParts&)>& adjust)
     SetCapacitorPickerFactory([impl = m_impl.get()] {
         return std::make_unique<CComparePicker>(impl->catalogue, impl->library);
     });
+    // Button "Update via Internet" of every selection dialog runs the online update.
+    CSelectDlg::SetUpdateHandler([](QWidget* owner) { UpdateViaInternet(owner); });
 }
 
 CProgram::~CProgram() {
     SetCapacitorPickerFactory(nullptr);
+    CSelectDlg::SetUpdateHandler(nullptr);
     m_impl->app.reset();
     SetDialogResources(nullptr);
 }

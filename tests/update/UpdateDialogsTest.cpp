@@ -242,6 +242,8 @@ TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
 
 TEST_F(UpdateDialogsTest, SelectionDialogButtonStartsTheUpdate) {
     CRecordCatalogue catalogue;
+    // The program hands the button to the update flow; this test wires it the same way.
+    CSelectDlg::SetUpdateHandler([](QWidget* owner) { UpdateViaInternet(owner); });
     for (const int templateId : {131, 150}) {
         CSelectDlg select(&catalogue, nullptr);
         ASSERT_TRUE(select.Create(templateId));
@@ -268,6 +270,7 @@ TEST_F(UpdateDialogsTest, SelectionDialogButtonStartsTheUpdate) {
         EXPECT_TRUE(sawProxyDialog) << templateId;
         EXPECT_TRUE(boxes.empty());
     }
+    CSelectDlg::SetUpdateHandler(nullptr);
 }
 
 } // namespace

@@ -1,45 +1,20 @@
 #include "SelectDlg.h"
 
+#include "CapacitorList.h"
 #include "CapacitorRecord.h"
+#include "CaseSizesDlg.h"
 #include "DialogResources.h"
 #include "DialogTemplate.h"
+#include "FilterCombo.h"
 #include "SelectDetails.h"
+#include "SelectMessages.h"
 #include "TextFormat.h"
-#include "UpdateViaInternet.h"
 
-#include <QAbstractTableModel>
 #include <QComboBox>
-#include <QHeaderView>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QTreeView>
-
-// The capacitor list holds only record pointers; a row's texts are made when it is drawn.
-class CCapacitorListModel : public QAbstractTableModel {
-public:
-    explicit CCapacitorListModel(const CSelectFilterEngine& engine, QObject* parent)
-        : QAbstractTableModel(parent), m_engine(engine) {}
-
-    void Reset() {
-        beginResetModel();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : m_engine.Rows().GetCount();
-    }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : kCapacitorColumns;
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid()) {
-            return QVariant();
-        }
-        return QString::fromStdString(m_engine.GetRowText(index.row(), index.column()));
-    }
-
-private:
-    const CSelectFilterEngine& m_engine;
-};
 
 namespace {
 
@@ -53,7 +28,19 @@ void SetLabel(QWidget* root, int id, const std::string& text) {
     }
 }
 
+CSelectDlg::UpdateHandler& UpdateHandlerSlot() {
+    static CSelectDlg::UpdateHandler handler;
+    return handler;
+}
+
+// The separator above the details area: a grey line over a light grey one.
+constexpr int kSeparatorY = 421;
+
 } // namespace
+
+void CSelectDlg::SetUpdateHandler(UpdateHandler handler) {
+    UpdateHandlerSlot() = std::move(handler);
+}
 
 CSelectDlg::CSelectDlg(const IFilterCatalogue* catalogue, const IStringTable* strings,
                        QWidget* parent)
@@ -72,15 +59,19 @@ bool CSelectDlg::Create(int templateId) {
         return false;
     }
     for (int i = 0; i < kFilterListCount; ++i) {
-        m_combos[i] = Control<QComboBox>(this, kComboIds[i]);
-        if (m_combos[i] == nullptr) {
+        QComboBox* combo = Control<QComboBox>(this, kComboIds[i]);
+        if (combo == nullptr) {
             return false;
         }
+        // The technology list is a plain one; the others tell the dialog of a confirmed choice.
+        m_combos[i] =
+            FilterListId(i) == FilterListId::Technology ? combo : CFilterCombo::Replace(combo);
     }
-    m_list = Control<QTreeView>(this, 1006);
-    if (m_list == nullptr) {
+    auto* view = Control<QTreeView>(this, 1006);
+    if (view == nullptr) {
         return false;
     }
+    m_list = CCapacitorList::Replace(view, m_engine);
     if (DialogResources() != nullptr) {
         setWindowIcon(QIcon(DialogResources()->LoadBitmap(128)));
     }
@@ -89,20 +80,7 @@ bool CSelectDlg::Create(int templateId) {
         m_picture->hide();
     }
 
-    m_model = new CCapacitorListModel(m_engine, this);
-    m_list->setModel(m_model);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setItemsExpandable(false);
-    m_list->header()->hide();
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int w = m_list->contentsRect().width() - 15;
-    const int widths[kCapacitorColumns] = {w * 120 / 255, w * 60 / 255, w * 40 / 255, w * 35 / 255};
-    for (int c = 0; c < kCapacitorColumns; ++c) {
-        m_list->setColumnWidth(c, widths[c]);
-    }
+    m_list->SetColumnWidths();
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { OnRowChanged(); });
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this] {
@@ -112,17 +90,16 @@ bool CSelectDlg::Create(int templateId) {
     });
 
     if (auto* cases = Control<QPushButton>(this, 1048)) {
-        connect(cases, &QPushButton::clicked, this, [this] {
-            QDialog chart(this);
-            if (AdoptTemplate(&chart, 189)) {
-                chart.exec();
-            }
-        });
+        connect(cases, &QPushButton::clicked, this, [this] { ShowCaseSizes(this, GetSelected()); });
     }
 
     // The update belongs to the main window when there is one; at start-up there is none yet.
     if (auto* update = Control<QPushButton>(this, 1026)) {
-        connect(update, &QPushButton::clicked, this, [this] { UpdateViaInternet(parentWidget()); });
+        connect(update, &QPushButton::clicked, this, [this] {
+            if (const UpdateHandler& handler = UpdateHandlerSlot()) {
+                handler(parentWidget());
+            }
+        });
     }
 
     QFont bold = font();
@@ -133,16 +110,9 @@ bool CSelectDlg::Create(int templateId) {
         }
     }
 
-    for (int i = 0; i < kFilterListCount; ++i) {
-        const FilterListId list = FilterListId(i);
-        if (list == FilterListId::Technology) {
-            connect(m_combos[i], qOverload<int>(&QComboBox::currentIndexChanged), this,
-                    [this, list](int index) { OnFilterChosen(list, index); });
-        } else {
-            connect(m_combos[i], qOverload<int>(&QComboBox::activated), this,
-                    [this, list](int index) { OnFilterChosen(list, index); });
-        }
-    }
+    connect(m_combos[int(FilterListId::Technology)],
+            qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { OnFilterChosen(FilterListId::Technology, index); });
     m_engine.Initialise();
     MirrorLists();
     return true;
@@ -173,12 +143,13 @@ void CSelectDlg::MirrorLists() {
 void CSelectDlg::FillLists(int save) {
     m_list->setUpdatesEnabled(false);
     m_engine.FillLists(save);
-    m_model->Reset();
+    m_list->Refill();
     MirrorLists();
     const int row = m_engine.GetSelectedRow();
-    if (row >= 0) {
-        m_list->setCurrentIndex(m_model->index(row, 0));
-    }
+    m_mirroring = true;
+    m_list->SelectRow(row);
+    m_mirroring = false;
+    m_engine.SelectRow(row);
     m_list->setUpdatesEnabled(true);
     UpdateDetails();
 }
@@ -203,16 +174,21 @@ int CSelectDlg::LoadPictures() {
 void CSelectDlg::SelectRecord(const CapacitorRecord* record) {
     m_engine.SelectRecord(record);
     const int row = m_engine.GetSelectedRow();
+    m_mirroring = true;
+    m_list->SelectRow(row);
+    m_mirroring = false;
+    m_engine.SelectRow(row);
     if (row >= 0) {
-        const QModelIndex index = m_model->index(row, 0);
-        m_list->setCurrentIndex(index);
-        m_list->scrollTo(index);
+        m_list->scrollTo(m_list->Model()->index(row, 0));
     }
     m_list->setFocus();
     UpdateDetails();
 }
 
 void CSelectDlg::OnRowChanged() {
+    if (m_mirroring) {
+        return;
+    }
     const QModelIndex current = m_list->currentIndex();
     m_engine.SelectRow(current.isValid() ? current.row() : -1);
     UpdateDetails();
@@ -253,8 +229,43 @@ void CSelectDlg::accept() {
     if (GetSelected() == nullptr) {
         return;
     }
+    if (QWidget* owner = parentWidget()) {
+        QCoreApplication::postEvent(owner, new QEvent(SelectMessage::kCapacitorConfirmed));
+    }
     if (m_onConfirmed) {
         m_onConfirmed();
     }
     QDialog::accept();
+}
+
+bool CSelectDlg::event(QEvent* event) {
+    if (event->type() == SelectMessage::kFilterChosen) {
+        QObject* list = static_cast<CFilterChosenEvent*>(event)->List();
+        for (int i = 0; i < kFilterListCount; ++i) {
+            if (m_combos[i] == list) {
+                OnFilterChosen(FilterListId(i), m_combos[i]->currentIndex());
+            }
+        }
+        return true;
+    }
+    if (event->type() == SelectMessage::kSelectionMayChange) {
+        OnRowChanged();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CSelectDlg::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (isMinimized()) {
+        const QPixmap icon = windowIcon().pixmap(32, 32);
+        painter.drawPixmap((width() - icon.width()) / 2, (height() - icon.height()) / 2, icon);
+        return;
+    }
+    painter.setPen(QColor(119, 119, 119));
+    painter.drawLine(0, kSeparatorY, width() - 1, kSeparatorY);
+    painter.setPen(QColor(238, 238, 238));
+    painter.drawLine(0, kSeparatorY + 1, width() - 1, kSeparatorY + 1);
+    painter.end();
+    QDialog::paintEvent(event);
 }

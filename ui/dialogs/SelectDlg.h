@@ -8,12 +8,11 @@
 #include <functional>
 #include <map>
 
+class CCapacitorList;
 class IFilterCatalogue;
 class IStringTable;
 class QComboBox;
 class QLabel;
-class QTreeView;
-class CCapacitorListModel;
 
 // Where the user finds a capacitor: seven drop-down filters narrow the catalogue shown in
 // the list below them, the details area shows the chosen part's ratings and its series
@@ -43,10 +42,22 @@ public:
         m_onConfirmed = std::move(onConfirmed);
     }
 
+    // What button 1026 ("Update via Internet") runs, for every selection dialog of the
+    // process; it gets the dialog's parent (null at start-up). The program sets it once; with
+    // none set the button does nothing.
+    using UpdateHandler = std::function<void(QWidget*)>;
+    static void SetUpdateHandler(UpdateHandler handler);
+
     CSelectFilterEngine& Engine() { return m_engine; }
     QComboBox* FilterCombo(FilterListId list) const;
 
+    CCapacitorList* List() const { return m_list; }
+
     void accept() override;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void MirrorLists();
@@ -55,8 +66,7 @@ private:
 
     CSelectFilterEngine m_engine;
     const IStringTable* m_strings;
-    CCapacitorListModel* m_model = nullptr;
-    QTreeView* m_list = nullptr;
+    CCapacitorList* m_list = nullptr;
     QComboBox* m_combos[kFilterListCount] = {};
     QLabel* m_picture = nullptr;
     std::map<int, QPixmap> m_pictures;
