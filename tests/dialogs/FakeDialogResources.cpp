@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace {
@@ -38,12 +39,26 @@ FakeDialogResources::FakeDialogResources() {
     };
 }
 
+QColor FakeDialogResources::BitmapColour(int id) {
+    return QColor(id % 256, (id * 7) % 256, 90);
+}
+
 QPixmap FakeDialogResources::LoadBitmap(int id) {
     if (missingBitmaps.contains(id)) {
         return QPixmap();
     }
-    QPixmap pixmap(id == 144 ? QSize(640, 428) : QSize(100, 60));
-    pixmap.fill(Qt::darkGreen);
+    QSize size(100, 60);
+    if (bitmapSizes.contains(id)) {
+        size = bitmapSizes.value(id);
+    } else if (id == 144) {
+        size = QSize(640, 428);
+    } else if (id == 175) {
+        size = QSize(1191, 1669);
+    } else if (id == 188) {
+        size = QSize(718, 575);
+    }
+    QPixmap pixmap(size);
+    pixmap.fill(BitmapColour(id));
     return pixmap;
 }
 
@@ -91,6 +106,15 @@ QWidget* FakeDialogResources::LoadDialog(int id, QWidget* parent) {
         Add<QPushButton>(root, 2, {150, 80, 60, 24}, "Cancel");
         Add<QPushButton>(root, 1, {220, 80, 60, 24}, "OK");
         break;
+    case 176:
+        root->resize(1184, 336);
+        Add<QLabel>(root, 1049, {0, 0, 1169, 336});
+        Add<QScrollBar>(root, 1058, {1169, 0, 15, 336})->setOrientation(Qt::Vertical);
+        break;
+    case 189:
+        root->resize(719, 575);
+        Add<QLabel>(root, 1049, {0, 0, 719, 575});
+        break;
     case 131:
     case 150: {
         int y = 10;
@@ -105,6 +129,7 @@ QWidget* FakeDialogResources::LoadDialog(int id, QWidget* parent) {
         }
         Add<QLabel>(root, 1046, {220, 220, 120, 16});
         Add<QPushButton>(root, 1048, {220, 260, 80, 24}, "Case sizes");
+        Add<QPushButton>(root, 1026, {220, 290, 80, 24}, "Update via Internet");
         Add<QPushButton>(root, 2, {300, 300, 60, 24}, id == 131 ? "Quit" : "Cancel");
         Add<QPushButton>(root, 1, {370, 300, 60, 24}, id == 131 ? "Next >>" : "OK");
         break;

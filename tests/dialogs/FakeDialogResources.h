@@ -2,6 +2,7 @@
 
 #include "DialogResources.h"
 
+#include <QColor>
 #include <QMap>
 #include <QSet>
 
@@ -15,7 +16,11 @@ public:
     QPixmap LoadBitmap(int id) override;
     QCursor LoadCursor(int) override { return QCursor(Qt::PointingHandCursor); }
 
+    // Each bitmap is filled with a colour of its own, so a test can tell which one is shown.
+    static QColor BitmapColour(int id);
+
     QMap<int, QString> strings;
+    QMap<int, QSize> bitmapSizes; // sizes other than the library's
     QSet<int> missing;
     QSet<int> missingBitmaps;
 };

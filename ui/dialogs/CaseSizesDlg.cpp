@@ -117,8 +117,9 @@ bool CCaseSizesDlg::Create() {
     });
     if (QScreen* screen = this->screen()) {
         FitTo(screen->availableGeometry());
+    } else {
+        LayOut();
     }
-    LayOut();
     return true;
 }
 
@@ -154,13 +155,14 @@ void CCaseSizesDlg::FitTo(const QRect& work) {
     const QRect place = CaseSizesPlacement(work, width(), m_chart.height(), frame, m_bar->width());
     resize(place.width(), place.height() - frame);
     move(place.topLeft());
+    LayOut(); // a hidden window hears of its new size only when it is shown
 }
 
 void CCaseSizesDlg::LayOut() {
     if (m_view == nullptr || m_bar == nullptr) {
         return;
     }
-    const int barWidth = m_bar->sizeHint().width() > 0 ? m_bar->width() : 15;
+    const int barWidth = m_bar->width() > 0 ? m_bar->width() : 15;
     const bool scrolls = m_chart.height() > height();
     const int viewWidth = scrolls ? width() - barWidth : width();
     m_view->setGeometry(0, 0, viewWidth, height());

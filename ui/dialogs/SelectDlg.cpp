@@ -81,7 +81,7 @@ bool CSelectDlg::Create(int templateId) {
     }
 
     m_list->SetColumnWidths();
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { OnRowChanged(); });
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this] {
         if (GetSelected() != nullptr) {
@@ -96,7 +96,7 @@ bool CSelectDlg::Create(int templateId) {
     // The update belongs to the main window when there is one; at start-up there is none yet.
     if (auto* update = Control<QPushButton>(this, 1026)) {
         connect(update, &QPushButton::clicked, this, [this] {
-            if (const UpdateHandler& handler = UpdateHandlerSlot()) {
+            if (const UpdateHandler handler = UpdateHandlerSlot()) {
                 handler(parentWidget());
             }
         });
@@ -189,8 +189,8 @@ void CSelectDlg::OnRowChanged() {
     if (m_mirroring) {
         return;
     }
-    const QModelIndex current = m_list->currentIndex();
-    m_engine.SelectRow(current.isValid() ? current.row() : -1);
+    const CapacitorRecord* selected = m_list->GetSelected();
+    m_engine.SelectRow(selected != nullptr ? m_list->IndexOf(selected) : -1);
     UpdateDetails();
 }
 
