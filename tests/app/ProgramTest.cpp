@@ -145,6 +145,29 @@ TEST_F(ProgramTest, PickingAPartOpensTheFourStandardGraphs) {
         EXPECT_NE(frame->GraphWindow(kind), nullptr) << "kind " << kind;
     }
 
+    // The same dialog comes back with the part shown and the filters as the user left them,
+    // also after a cancel.
+    frame->OnCommand(CMainFrame::ID_CHOOSE_CAPACITOR);
+    ASSERT_TRUE(chooser->isVisible());
+    EXPECT_EQ(chooser->GetSelected(), second);
+    auto* voltage = Control<QComboBox>(chooser, 1004);
+    const QString chosenVoltage = voltage->itemText(voltage->count() - 1);
+    voltage->setCurrentIndex(voltage->count() - 1);
+    emit voltage->activated(voltage->count() - 1);
+    const CapacitorRecord* filtered = chooser->GetSelected();
+    ASSERT_NE(filtered, nullptr);
+    Control<QPushButton>(chooser, 2)->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(chooser->isVisible());
+    EXPECT_EQ(frame->GetCurrentCapacitor(), second) << "cancel keeps the part";
+    frame->OnCommand(CMainFrame::ID_CHOOSE_CAPACITOR);
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_EQ(voltage->currentText(), chosenVoltage);
+    EXPECT_EQ(chooser->GetSelected(), filtered);
+    voltage->setCurrentIndex(0); // "All" again for the comparison below
+    emit voltage->activated(0);
+    Control<QPushButton>(chooser, 2)->click();
+
     // The frame's commands reach the real dialogs.
     OnNextModal([](QDialog* dialog) {
         Control<QLineEdit>(dialog, 1017)->setText("-40");
