@@ -1,7 +1,7 @@
-#include "BuiltinStringTable.h"
 #include "CCapacitorStore.h"
 #include "CapacitorRecord.h"
 #include "FilterCatalogue.h"
+#include "ResourceLibrary.h"
 #include "SelectFilterEngine.h"
 #include "StoreCatalogue.h"
 
@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,14 +28,27 @@ public:
     std::string lastMessage;
 };
 
+// The program's own string table: the resource library next to the benchmark binary.
+// Never freed, so that nothing of the library is torn down after Qt's own globals.
+const CResourceLibrary& ProgramStrings() {
+    static CResourceLibrary* library = [] {
+        auto* loaded = new CResourceLibrary;
+        loaded->SetLanguage(CResourceLibrary::Language::English);
+        std::error_code error;
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+        loaded->Load(QStringList{QString::fromStdString(self.parent_path().string())});
+        return loaded;
+    }();
+    return *library;
+}
+
 // The shipped catalogue and library, loaded once for every run.
 struct ShippedData {
     SilentSink sink;
-    BuiltinStringTable strings;
     std::unique_ptr<CCapacitorStore> store;
     int status = -1;
 
-    ShippedData() : store(std::make_unique<CCapacitorStore>(sink, strings)) {
+    ShippedData() : store(std::make_unique<CCapacitorStore>(sink, ProgramStrings())) {
         status = LoadStoreFromDirectory(*store, std::string(ZELTA_SOURCE_DIR) + "/product");
     }
 };

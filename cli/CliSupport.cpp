@@ -20,9 +20,9 @@ int UsageError(const std::string& complaint) {
     return kExitUsage;
 }
 
-CCliSession::CCliSession(std::string dataDirectory)
-    : m_dataDirectory(std::move(dataDirectory)),
-      m_store(std::make_unique<CCapacitorStore>(m_sink, m_strings)) {}
+CCliSession::CCliSession(std::string dataDirectory, const IStringTable& strings)
+    : m_dataDirectory(std::move(dataDirectory)), m_strings(&strings),
+      m_store(std::make_unique<CCapacitorStore>(m_sink, strings)) {}
 
 int CCliSession::LoadStore() {
     return LoadStoreFromDirectory(*m_store, m_dataDirectory) == 0 ? kExitSuccess : kExitFailure;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BuiltinStringTable.h"
 #include "CCapacitorStore.h"
 #include "Messages.h"
 
@@ -28,11 +27,11 @@ void PrintError(const std::string& text);
 // main prints the usage text.
 int UsageError(const std::string& complaint);
 
-// What every command works with: the data folder and the store loaded from it exactly as the
-// program's start-up loads it.
+// What every command works with: the data folder, the program's string table (the resource
+// library's) and the store loaded from it exactly as the program's start-up loads it.
 class CCliSession {
 public:
-    explicit CCliSession(std::string dataDirectory);
+    CCliSession(std::string dataDirectory, const IStringTable& strings);
 
     const std::string& DataDirectory() const { return m_dataDirectory; }
 
@@ -42,7 +41,7 @@ public:
 
     CCapacitorStore& Store() { return *m_store; }
     IMessageSink& Sink() { return m_sink; }
-    const IStringTable& Strings() const { return m_strings; }
+    const IStringTable& Strings() const { return *m_strings; }
 
     // The catalogue record whose part number is exactly `partNumber`; null after printing
     // "Capacitor <part> is not in the catalogue" when there is none.
@@ -51,7 +50,7 @@ public:
 private:
     std::string m_dataDirectory;
     CStderrMessageSink m_sink;
-    BuiltinStringTable m_strings;
+    const IStringTable* m_strings;
     std::unique_ptr<CCapacitorStore> m_store; // large: keep it off the stack
 };
 

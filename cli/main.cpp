@@ -1,4 +1,7 @@
 #include "CliSupport.h"
+#include "ResourceLibrary.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -37,7 +40,8 @@ const CliCommand kCommands[] = {
      "(-55, 0, 25, 85, 105, 125; 175 for QAW)",
      RunDataCommand},
     {"sparams", "PART OUTDIR", "write PARTser.s2p and PARTshu.s2p into OUTDIR", RunSparamsCommand},
-    {"model", "PART", "print the equivalent circuit: its title and one line per element", RunModelCommand},
+    {"model", "PART", "print the equivalent circuit: its title and one line per element",
+     RunModelCommand},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -102,13 +106,22 @@ int Run(int argc, char** argv) {
             return kExitFailure;
         }
     }
-    CCliSession session(dataDirectory);
+    // The program's messages come from its resource library, found as the program finds it:
+    // next to this executable first, then by the system's library search.
+    CResourceLibrary library;
+    if (library.Load() != 0) {
+        PrintError(library.ErrorText().toStdString());
+        return kExitFailure;
+    }
+    CCliSession session(dataDirectory, library);
     return command->run(session, arguments);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // The application object only gives the library loader the program's own folder.
+    QCoreApplication application(argc, argv);
     const int status = Run(argc, argv);
     if (status == kExitUsage)
         PrintUsage(stderr);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -29,16 +30,30 @@ std::string Quote(const std::string& word) {
     return "'" + word + "'";
 }
 
-// Runs the built zeltacli with `arguments` (already quoted) in `folder`.
-CliRun RunCli(const std::string& arguments, const std::string& folder = ".") {
+// Runs `program` with `arguments` (already quoted) in `folder`, under `environment` (an
+// `env` prefix, or empty for the test's own environment).
+CliRun RunProgram(const std::string& program, const std::string& arguments,
+                  const std::string& folder, const std::string& environment) {
     static int runNumber = 0;
     const std::string base = TestHome() + "/cli-run-" + std::to_string(++runNumber);
-    const std::string command = "cd " + Quote(folder) + " && " + Quote(ZELTACLI_PATH) + " " +
-                                arguments + " >" + Quote(base + ".out") + " 2>" +
-                                Quote(base + ".err");
+    const std::string command = "cd " + Quote(folder) + " && " + environment + " " +
+                                Quote(program) + " " + arguments + " >" + Quote(base + ".out") +
+                                " 2>" + Quote(base + ".err");
     const int raw = std::system(command.c_str());
     const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return {status, ReadAll(base + ".out"), ReadAll(base + ".err")};
+}
+
+// Runs the built zeltacli with `arguments` (already quoted) in `folder`.
+CliRun RunCli(const std::string& arguments, const std::string& folder = ".") {
+    return RunProgram(ZELTACLI_PATH, arguments, folder, "");
+}
+
+std::string CopyInto(const std::string& file, const std::string& folder) {
+    const std::filesystem::path target =
+        std::filesystem::path(folder) / std::filesystem::path(file).filename();
+    std::filesystem::copy_file(file, target);
+    return target.string();
 }
 
 TEST(Zeltacli, CheckCountsCapacitorsAndModels) {
@@ -86,6 +101,39 @@ TEST(Zeltacli, RefusesWrongCommandLinesWithUsage) {
     const CliRun help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check"), std::string::npos);
+}
+
+// The program's messages come from libZeltaIII.so, found next to zeltacli first and then by
+// the system's search; without it zeltacli says so and fails instead of printing empty texts.
+TEST(Zeltacli, TakesItsMessagesFromTheResourceLibrary) {
+    const std::string good = Quote(FixturePath("store/good"));
+    const std::string libraryFolder = std::filesystem::path(ZELTA_LIBRARY_PATH).parent_path();
+
+    const std::string alone = MakeTempDir("cli-alone");
+    const std::string lonely = CopyInto(ZELTACLI_PATH, alone);
+    const CliRun missing =
+        RunProgram(lonely, "--data " + good + " check", alone, "env -u LD_LIBRARY_PATH");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "Unable to load library libZeltaIII.so\n");
+    // The command line's own texts need no library.
+    const CliRun help = RunProgram(lonely, "--help", alone, "env -u LD_LIBRARY_PATH");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: zeltacli"), std::string::npos);
+
+    // Found by the system's search...
+    const CliRun searched = RunProgram(lonely, "--data " + good + " check", alone,
+                                       "env LD_LIBRARY_PATH=" + Quote(libraryFolder));
+    EXPECT_EQ(searched.status, 0) << searched.err;
+    EXPECT_EQ(searched.out, "6 capacitors, 5 models\n");
+
+    // ...and next to the program, where a loader message reads as the program's.
+    const std::string paired = MakeTempDir("cli-paired");
+    const std::string withLibrary = CopyInto(ZELTACLI_PATH, paired);
+    CopyInto(ZELTA_LIBRARY_PATH, paired);
+    const CliRun beside = RunProgram(withLibrary, "check", paired, "env -u LD_LIBRARY_PATH");
+    EXPECT_EQ(beside.status, 1);
+    EXPECT_EQ(beside.err, "Cannot open file " + paired + "/cap.vorn\n");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "BuiltinStringTable.h"
+#include "EnglishStrings.h"
 #include "CCapacitorStore.h"
 #include "DataTestSupport.h"
 #include "StringIds.h"
@@ -15,7 +15,7 @@ namespace {
 
 struct StoreFixture : ::testing::Test {
     RecordingSink sink;
-    BuiltinStringTable strings;
+    EnglishStrings strings;
     std::unique_ptr<CCapacitorStore> store = std::make_unique<CCapacitorStore>(sink, strings);
 };
 
@@ -104,7 +104,7 @@ TEST(LoadStoreFromDirectory, JoinsTheFolderAndTheFileNames) {
     };
     for (const auto& c : cases) {
         RecordingSink sink;
-        BuiltinStringTable strings;
+        EnglishStrings strings;
         auto store = std::make_unique<ScriptedStore>(sink, strings);
         EXPECT_EQ(LoadStoreFromDirectory(*store, c.directory), 0);
         const std::vector<std::string> expected = {
@@ -117,7 +117,7 @@ TEST(LoadStoreFromDirectory, JoinsTheFolderAndTheFileNames) {
 
 TEST(LoadStoreFromDirectory, StopsAtTheFirstFailure) {
     RecordingSink sink;
-    BuiltinStringTable strings;
+    EnglishStrings strings;
     auto store = std::make_unique<ScriptedStore>(sink, strings);
     store->failAllocate = true;
     EXPECT_NE(LoadStoreFromDirectory(*store, "/data"), 0);

@@ -1,5 +1,5 @@
 #include "Catalogue.h"
-#include "BuiltinStringTable.h"
+#include "EnglishStrings.h"
 #include "DataTestSupport.h"
 #include "RecordIndex.h"
 #include "StringIds.h"
@@ -130,7 +130,7 @@ struct CatalogueTables {
     std::vector<CapacitorRecord*> index = std::vector<CapacitorRecord*>(kMaxCapacitors);
     std::uint32_t count = 12345;
     RecordingSink sink;
-    BuiltinStringTable strings;
+    EnglishStrings strings;
 
     int Read(const std::string& path) {
         return ReadCatalogueFile(path.c_str(), records.data(), index.data(), count, sink, strings);
@@ -219,7 +219,7 @@ TEST(CatalogueFile, ReportsFilesThatCannotBeOpenedOrRead) {
 
 TEST(CatalogueFile, DoesNothingWithoutATable) {
     RecordingSink sink;
-    BuiltinStringTable strings;
+    EnglishStrings strings;
     std::uint32_t count = 7;
     EXPECT_EQ(ReadCatalogueFile("/no/such/file", nullptr, nullptr, count, sink, strings), 0);
     EXPECT_TRUE(sink.messages.empty());

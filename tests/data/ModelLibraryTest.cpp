@@ -1,5 +1,5 @@
 #include "ModelLibrary.h"
-#include "BuiltinStringTable.h"
+#include "EnglishStrings.h"
 #include "Catalogue.h"
 #include "DataTestSupport.h"
 #include "PartNumber.h"
@@ -121,7 +121,7 @@ struct Store {
     std::vector<CapacitorRecord*> modelIndex = std::vector<CapacitorRecord*>(kMaxModels);
     std::uint32_t modelCount = 0;
     RecordingSink sink;
-    BuiltinStringTable strings;
+    EnglishStrings strings;
 
     void ReadCatalogue(const std::string& path) {
         ASSERT_EQ(ReadCatalogueFile(path.c_str(), catalogue.data(), catalogueIndex.data(),

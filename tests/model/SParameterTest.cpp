@@ -1,4 +1,4 @@
-#include "BuiltinStringTable.h"
+#include "EnglishStrings.h"
 #include "FrequencyResponse.h"
 #include "Messages.h"
 #include "ModelFixtures.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-using Strings = BuiltinStringTable;
+using Strings = EnglishStrings;
 
 struct Message {
     int id;

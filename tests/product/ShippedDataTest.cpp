@@ -2,7 +2,7 @@
 // a maker's data must satisfy: every part with a model, the catalogue's own rules, and models
 // that behave like measured parts.
 
-#include "BuiltinStringTable.h"
+#include "EnglishStrings.h"
 #include "CCapacitorStore.h"
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
@@ -84,7 +84,7 @@ class ShippedData : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_sink = new CollectingSink;
-        s_strings = new BuiltinStringTable;
+        s_strings = new EnglishStrings;
         s_store = new CCapacitorStore(*s_sink, *s_strings);
         s_status = LoadStoreFromDirectory(*s_store, std::string(ZELTA_SOURCE_DIR) + "/product");
     }
@@ -114,13 +114,13 @@ protected:
     }
 
     static CollectingSink* s_sink;
-    static BuiltinStringTable* s_strings;
+    static EnglishStrings* s_strings;
     static CCapacitorStore* s_store;
     static int s_status;
 };
 
 CollectingSink* ShippedData::s_sink = nullptr;
-BuiltinStringTable* ShippedData::s_strings = nullptr;
+EnglishStrings* ShippedData::s_strings = nullptr;
 CCapacitorStore* ShippedData::s_store = nullptr;
 int ShippedData::s_status = -1;
 
