@@ -7,25 +7,6 @@
 
 namespace {
 
-const char* FallbackText(int id) {
-    switch (id) {
-    case kIdsUpdateQuestion:
-        return "The new version (%.1f) of ZeltaIII is now available.\nDo you want to download "
-               "and install it now?";
-    case kIdsDownloadError:
-        return "An error occured while downloading installation";
-    case kIdsNoNewVersion:
-        return "New version is not available";
-    case kIdsCheckFailed:
-        return "Update cannot be checked at the moment.\nIf your Internet connection is working "
-               "properly our service could be temporary unavailable.\nPlease try again later.";
-    case kIdsDownloading:
-        return "Downloading installation ...";
-    default:
-        return "";
-    }
-}
-
 // Runs one server check with the "checking" window up.
 int Check(CUpdateClient& client, IUpdateUi& ui, const QString& server, const QString& dir,
           float& version, const QString& proxy, const ProxySettings& settings) {
@@ -46,7 +27,7 @@ QString UpdateText(const IStringTable* strings, int id) {
             return QString::fromStdString(text);
         }
     }
-    return QString::fromUtf8(FallbackText(id));
+    return QString();
 }
 
 UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,

@@ -1,4 +1,5 @@
 #include "UpdateFlow.h"
+#include "EnglishStrings.h"
 #include "LocalHttpServer.h"
 #include "QtHttpClient.h"
 #include "TestEnvironment.h"
@@ -53,8 +54,9 @@ protected:
         return installer;
     }
 
-    UpdateOutcome Run() { return RunUpdate(folder, http, ui, nullptr); }
+    UpdateOutcome Run() { return RunUpdate(folder, http, ui, &strings); }
 
+    EnglishStrings strings;
     LocalHttpServer server;
     CQtHttpClient http{kTestHttpTimeoutMs};
     ScriptedUpdateUi ui;
@@ -106,7 +108,7 @@ TEST_F(UpdateFlowTest, VersionDecidesAndTheHigherServerWins) {
         ScriptedUpdateUi fresh;
         const QByteArray installer1 = Offer("One", c.version1, 20000);
         const QByteArray installer2 = Offer("Two", c.version2, 21000);
-        EXPECT_EQ(RunUpdate(folder, http, fresh, nullptr), c.outcome) << c.name;
+        EXPECT_EQ(RunUpdate(folder, http, fresh, &strings), c.outcome) << c.name;
         if (c.question == nullptr) {
             EXPECT_EQ(fresh.messages, QStringList{"New version is not available"}) << c.name;
             EXPECT_TRUE(fresh.questions.isEmpty()) << c.name;
@@ -143,7 +145,7 @@ TEST_F(UpdateFlowTest, CancelAndRefusalHaveNoEffect) {
 
     ScriptedUpdateUi declining;
     declining.answerYes = false;
-    EXPECT_EQ(RunUpdate(folder, http, declining, nullptr), UpdateOutcome::Declined);
+    EXPECT_EQ(RunUpdate(folder, http, declining, &strings), UpdateOutcome::Declined);
     EXPECT_FALSE(QFile::exists(folder + "/Installer"));
     EXPECT_TRUE(declining.started.empty());
     EXPECT_EQ(declining.closeRequests, 0);
@@ -156,7 +158,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
 
     ScriptedUpdateUi cancelling;
     cancelling.monitor.cancelAfter = 0;
-    EXPECT_EQ(RunUpdate(folder, http, cancelling, nullptr), UpdateOutcome::DownloadCancelled);
+    EXPECT_EQ(RunUpdate(folder, http, cancelling, &strings), UpdateOutcome::DownloadCancelled);
     EXPECT_TRUE(cancelling.messages.isEmpty());
     EXPECT_EQ(cancelling.closeRequests, 0);
 
@@ -168,7 +170,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
         gone.body = "gone";
         server.Serve("/One/zelta.exe", gone);
     };
-    EXPECT_EQ(RunUpdate(folder, http, failing, nullptr), UpdateOutcome::DownloadFailed);
+    EXPECT_EQ(RunUpdate(folder, http, failing, &strings), UpdateOutcome::DownloadFailed);
     EXPECT_EQ(failing.messages, QStringList{"An error occured while downloading installation"});
     EXPECT_TRUE(failing.started.empty());
 
@@ -176,7 +178,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
     Offer("One", "2.9");
     ScriptedUpdateUi unstartable;
     unstartable.startSucceeds = false;
-    EXPECT_EQ(RunUpdate(folder, http, unstartable, nullptr), UpdateOutcome::StartFailed);
+    EXPECT_EQ(RunUpdate(folder, http, unstartable, &strings), UpdateOutcome::StartFailed);
     EXPECT_EQ(unstartable.closeRequests, 0);
     EXPECT_EQ(unstartable.messages.size(), 1);
 }
@@ -197,7 +199,7 @@ TEST_F(UpdateFlowTest, ProxySettingsAreSavedAndUsed) {
     // The next run shows what was confirmed.
     ScriptedUpdateUi again;
     again.confirmProxy = false;
-    RunUpdate(folder, http, again, nullptr);
+    RunUpdate(folder, http, again, &strings);
     EXPECT_EQ(again.shownProxy.useProxy, 1);
     EXPECT_EQ(again.shownProxy.proxyName, "127.0.0.1");
     EXPECT_EQ(again.shownProxy.proxyPort, server.Port());
@@ -225,13 +227,21 @@ TEST_F(UpdateFlowTest, UnsavedPasswordIsStillUsedForThisRun) {
 
     // Without the password the server refuses, and both checks fail.
     ScriptedUpdateUi forgetful;
-    EXPECT_EQ(RunUpdate(folder, http, forgetful, nullptr), UpdateOutcome::CheckFailed);
+    EXPECT_EQ(RunUpdate(folder, http, forgetful, &strings), UpdateOutcome::CheckFailed);
 }
 
 TEST_F(UpdateFlowTest, NoFolderDoesNothing) {
-    EXPECT_EQ(RunUpdate(QString(), http, ui, nullptr), UpdateOutcome::NoFolder);
+    EXPECT_EQ(RunUpdate(QString(), http, ui, &strings), UpdateOutcome::NoFolder);
     EXPECT_EQ(ui.checks, 0);
     EXPECT_TRUE(ui.messages.isEmpty());
 }
 
 } // namespace
+
+TEST(UpdateText, ComesFromTheTableAndIsEmptyWithoutOne) {
+    const EnglishStrings strings;
+    EXPECT_EQ(UpdateText(&strings, kIdsNoNewVersion),
+              QStringLiteral("New version is not available"));
+    EXPECT_TRUE(UpdateText(nullptr, kIdsNoNewVersion).isEmpty());
+    EXPECT_TRUE(UpdateText(&strings, -1).isEmpty());
+}
