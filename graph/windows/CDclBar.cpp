@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 
 CDclBar::CDclBar(int templateId, const TemplateLoader& loader, QWidget* parent) : QWidget(parent) {
     setObjectName(QString::number(templateId));
@@ -28,15 +27,14 @@ CDclBar::CDclBar(int templateId, const TemplateLoader& loader, QWidget* parent) 
     }
 }
 
-// Without a resource library the bar still offers its two lists, laid out like the template.
+// Without a resource library the bar still offers its two lists, in the template's order. Their
+// captions live only in the template, so this bare form has none.
 void CDclBar::BuildOwnControls() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 1, 4, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Application voltage (% of Vr)"), this));
     voltageList = new QComboBox(this);
     voltageList->setObjectName(QString::number(kVoltageList));
     layout->addWidget(voltageList);
-    layout->addWidget(new QLabel(QStringLiteral("Temperature"), this));
     temperatureList = new QComboBox(this);
     temperatureList->setObjectName(QString::number(kTemperatureList));
     layout->addWidget(temperatureList);
