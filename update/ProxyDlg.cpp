@@ -72,19 +72,19 @@ void CProxyDlg::accept() {
     // Checked in the order the values are exchanged; the first bad one keeps the dialog open.
     const QString portText = m_port->text().trimmed();
     if (!AllDigits(portText)) {
-        Fail(ResourceString(61719, QStringLiteral("Please enter a positive integer.")), m_port);
+        Fail(ResourceString(61719), m_port);
         return;
     }
     bool ok = false;
     const unsigned port = portText.toUInt(&ok);
     if (!ok || port > 65535) {
-        Fail(ResourceString(61714, QStringLiteral("Please enter an integer between %1 and %2."))
+        Fail(ResourceString(61714)
                  .arg(QStringLiteral("0"), QStringLiteral("65535")),
              m_port);
         return;
     }
     const QString tooLong =
-        ResourceString(61716, QStringLiteral("Please enter no more than %1 characters."))
+        ResourceString(61716)
             .arg(kMaxTextLength);
     for (QLineEdit* edit : {m_address, m_password, m_userName}) {
         if (edit->text().size() > kMaxTextLength) {

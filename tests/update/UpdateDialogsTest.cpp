@@ -12,6 +12,7 @@
 #include "UpdateClient.h"
 #include "UpdateTestSupport.h"
 #include "UpdateViaInternet.h"
+#include "ValidationTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -274,3 +275,15 @@ TEST_F(UpdateDialogsTest, SelectionDialogButtonStartsTheUpdate) {
 }
 
 } // namespace
+
+// Texts live only in the resource library: without it they are empty, and a refused value is
+// still refused.
+TEST(DialogTextsWithoutLibrary, AreEmptyAndStillRefuse) {
+    SetDialogResources(nullptr);
+    EXPECT_TRUE(ResourceString(61719).isEmpty());
+    int value = 7;
+    const ValidationResult result = ParseIntegerInRange(QStringLiteral("x"), 0, 65535, value);
+    EXPECT_TRUE(result.failed);
+    EXPECT_TRUE(result.message.isEmpty());
+    EXPECT_EQ(value, 7);
+}

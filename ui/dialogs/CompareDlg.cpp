@@ -24,7 +24,7 @@ QString PartNumberText(const CapacitorRecord& record) {
 
 QString LineText(int index, const CapacitorRecord* record) {
     // "Capacitor %i: %s"
-    QString format = ResourceString(34055, QStringLiteral("Capacitor %i: %s"));
+    QString format = ResourceString(34055);
     format.replace(QStringLiteral("%i"), QString::number(index));
     return format.replace(QStringLiteral("%s"),
                           record != nullptr ? PartNumberText(*record) : QStringLiteral("None"));
@@ -109,7 +109,7 @@ int SelectForCompare(QWidget* owner, const CapacitorRecord* start, const Capacit
     int result = 2;
     std::unique_ptr<ICapacitorPicker> dialog = CreateCapacitorPicker();
     if (dialog != nullptr && dialog->Create(150, owner) && dialog->LoadPictures() == 0) {
-        dialog->SetTitle(ResourceString(32801, QStringLiteral("Select capacitor")));
+        dialog->SetTitle(ResourceString(32801));
         dialog->FillLists(1);
         if (start != nullptr) {
             dialog->SelectRecord(start);

@@ -44,12 +44,8 @@ void SetDialogResources(IDialogResources* resources) {
     g_resources = resources;
 }
 
-QString ResourceString(int id, const QString& fallback) {
-    if (g_resources == nullptr) {
-        return fallback;
-    }
-    const QString text = g_resources->LoadString(id);
-    return text.isEmpty() ? fallback : text;
+QString ResourceString(int id) {
+    return g_resources != nullptr ? g_resources->LoadString(id) : QString();
 }
 
 bool AdoptTemplate(QDialog* dialog, int templateId) {

@@ -15,5 +15,5 @@ template <typename T> T* Control(const QWidget* root, int id) {
     return root->findChild<T*>(QString::number(id));
 }
 
-// The string `id` of the resource source, or `fallback` when there is none.
-QString ResourceString(int id, const QString& fallback = QString());
+// The string `id` of the resource source; empty when there is no source or no such string.
+QString ResourceString(int id);

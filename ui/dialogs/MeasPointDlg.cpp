@@ -58,7 +58,7 @@ bool RunMeasurementPointDialog(QWidget* parent, double selectedTemperature,
     dialog.SetTemperatureOption(0);
     if (std::fabs(selectedTemperature - 25.0) > 1e-8) {
         dialog.SetTemperatureLabel(
-            ResourceString(34020, QString::fromUtf8("%g°C"))
+            ResourceString(34020)
                 .replace(QStringLiteral("%g"), QString::number(selectedTemperature, 'g', 6)));
         dialog.SetTemperatureOption(point.measureAtTemperature);
     }

@@ -18,7 +18,7 @@ int ShowPlainMessageBox(const MessageBoxRequest& request) {
     QWidget* owner = request.owner != nullptr ? request.owner : QApplication::focusWidget();
     QString caption = request.caption;
     if (caption.isEmpty()) {
-        caption = ResourceString(57344, QStringLiteral("ZeltaIII"));
+        caption = ResourceString(57344);
     }
     QMessageBox box(request.icon, caption, request.text, request.buttons, owner);
     return box.exec();

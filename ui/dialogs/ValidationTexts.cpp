@@ -4,14 +4,6 @@
 
 #include <cmath>
 
-namespace {
-
-QString Text(int id, const char* fallback) {
-    return ResourceString(id, QString::fromUtf8(fallback));
-}
-
-} // namespace
-
 QString FormatEditNumber(double value) {
     return QString::number(value, 'g', 15);
 }
@@ -22,13 +14,12 @@ ValidationResult ParseIntegerInRange(const QString& text, int lower, int upper, 
     const int parsed = text.trimmed().toInt(&ok, 10);
     if (!ok) {
         result.failed = true;
-        result.message = Text(61712, "Please enter an integer.");
+        result.message = ResourceString(61712);
         return result;
     }
     if (parsed < lower || parsed > upper) {
         result.failed = true;
-        result.message = Text(61714, "Please enter an integer between %1 and %2.")
-                             .arg(QString::number(lower), QString::number(upper));
+        result.message = ResourceString(61714).arg(QString::number(lower), QString::number(upper));
         return result;
     }
     value = parsed;
@@ -42,13 +33,13 @@ ValidationResult ParseNumberInRange(const QString& text, double lower, double up
     const double parsed = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(parsed)) {
         result.failed = true;
-        result.message = Text(61713, "Please enter a number.");
+        result.message = ResourceString(61713);
         return result;
     }
     if (!(parsed >= lower && parsed <= upper)) {
         result.failed = true;
-        result.message = Text(61715, "Please enter a number between %1 and %2.")
-                             .arg(FormatEditNumber(lower), FormatEditNumber(upper));
+        result.message =
+            ResourceString(61715).arg(FormatEditNumber(lower), FormatEditNumber(upper));
         return result;
     }
     value = parsed;

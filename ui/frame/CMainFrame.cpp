@@ -399,9 +399,7 @@ QString CMainFrame::GetPartNumberText() const {
 }
 
 void CMainFrame::UpdateTitle() {
-    QString untitled = String(kStrUntitled);
-    if (untitled.isEmpty())
-        untitled = QStringLiteral("Untitled");
+    const QString untitled = String(kStrUntitled);
     const QString partText = GetPartNumberText();
     for (int kind = 0; kind < kGraphKindCount; ++kind)
         if (CChildFrame* window = graphWindows[kind])
@@ -1039,9 +1037,7 @@ void CMainFrame::OnGraphFrameActivated(CChildFrame* window) {
     graphWindows[nextKindIndex] = window;
     ++nextKindIndex;
     window->SetDclBarTemplateLoader(services.dialogTemplates);
-    QString untitled = String(kStrUntitled);
-    if (untitled.isEmpty())
-        untitled = QStringLiteral("Untitled");
+    const QString untitled = String(kStrUntitled);
     window->setWindowTitle(window->Template()->TitleFor(GetPartNumberText(), untitled));
     UpdateGraphs();
 }
