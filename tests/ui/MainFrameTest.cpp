@@ -582,6 +582,27 @@ TEST_F(MainFrameTest, LeakageBarSetsTheConditionsAndIsRememberedAcrossWindows) {
     EXPECT_DOUBLE_EQ(frame->State().dclFactor, 0.609597233 * 6.636240739);
 }
 
+TEST_F(MainFrameTest, WithTheLeakageWindowClosedTheConditionsAndCurvesGoBackTogether) {
+    Start(&qak);
+    Toggle(KindDCL);
+    CDclBar* bar = frame->GraphWindow(KindDCL)->GetDclBar();
+    ASSERT_NE(bar, nullptr);
+    bar->VoltageList()->setCurrentIndex(2);
+    emit bar->VoltageList()->activated(2);
+    ASSERT_NE(frame->State().dclFactor, 1.0);
+
+    // Closing the leakage window and opening another graph refills the graphs without a
+    // recomputation; the data export then reads 100 % / 25 °C, so the leakage curve must be the
+    // one of those conditions.
+    Toggle(KindDCL);
+    Toggle(KindRippleVoltage);
+    EXPECT_EQ(frame->State().dclVoltagePercent, 100);
+    EXPECT_EQ(frame->State().dclTemperature, 25);
+    EXPECT_EQ(frame->State().dclFactor, 1.0);
+    for (int i = 0; i < kDclPoints; ++i)
+        EXPECT_DOUBLE_EQ(frame->State().dclAtConditions[i], frame->State().dclTypical[i]) << i;
+}
+
 TEST_F(MainFrameTest, LeakageBarOffers175OnlyForQaw) {
     Start(&qaw);
     Toggle(KindDCL);

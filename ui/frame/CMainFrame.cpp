@@ -1004,8 +1004,9 @@ void CMainFrame::RefreshDclBar(CChildFrame* window) {
 }
 
 void CMainFrame::UpdateGraphs() {
-    state->dclVoltagePercent = 100;
-    state->dclTemperature = 25;
+    // Back to 100 % / 25 °C, curves included: with the leakage window closed nothing sets the
+    // bar's conditions again, and the data export must not label old curves with new conditions.
+    state->ResetDclConditions();
     static const struct EmptyTable : IStringTable {
         std::string GetString(int) const override { return std::string(); }
     } kNoStrings;
@@ -1080,7 +1081,7 @@ void CMainFrame::GenerateSParameters() {
         return;
     const QString folder =
         services.dialogs->BrowseForFolder(this, QStringLiteral("&Folders"), LastSParameterFolder());
-    if (folder.size() <= 1)
+    if (folder.isEmpty()) // cancelled; the root folder "/" is a real choice here
         return;
     LastSParameterFolder() = folder;
     if (services.messages == nullptr || services.strings == nullptr)
