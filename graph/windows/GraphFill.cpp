@@ -4,6 +4,7 @@
 #include "FormatValue.h"
 #include "FrequencyResponse.h"
 #include "Messages.h"
+#include "WorkingState.h"
 
 #include <cmath>
 #include <cstdarg>
@@ -233,4 +234,33 @@ GraphFill ComposeGraphFill(GraphKind kind, const GraphFillSource& s, const IStri
         break;
     }
     return fill;
+}
+
+GraphFillSource MakeFillSource(const CWorkingState& s) {
+    GraphFillSource source;
+    source.current = s.currentCapacitor;
+    source.selectedTemperature = s.selectedTemperature;
+    source.comparisonMode = s.comparisonMode;
+    source.comparison[0] = s.comparisonCapacitors[0];
+    source.comparison[1] = s.comparisonCapacitors[1];
+    source.pointCount = s.pointCount;
+    source.reference = &s.referenceCurves;
+    source.atTemperature = &s.temperatureCurves;
+    source.compared[0] = &s.comparisonCurves[0];
+    source.compared[1] = &s.comparisonCurves[1];
+    source.esrLimitReference = s.esrLimitReference;
+    source.esrLimitAtTemperature = s.esrLimitAtTemperature;
+    source.rippleVoltageReference = s.rippleVoltageReference;
+    source.rippleVoltageAtTemperature = s.rippleVoltageAtTemperature;
+    source.rippleCurrentReference = s.rippleCurrentReference;
+    source.rippleCurrentAtTemperature = s.rippleCurrentAtTemperature;
+    source.dclCount = kDclPoints;
+    source.dclTime = s.dclTime;
+    source.dclTypical = s.dclTypical;
+    source.dclAtConditions = s.dclAtConditions;
+    source.dclLimit = s.dclLimit;
+    source.dclFactor = s.dclFactor;
+    source.dclVoltagePercent = s.dclVoltagePercent;
+    source.dclTemperature = s.dclTemperature;
+    return source;
 }

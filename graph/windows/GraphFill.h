@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CWorkingState;
+
 class IStringTable;
 struct CapacitorRecord;
 struct CurveSet;
@@ -65,6 +67,9 @@ struct GraphFillSource {
 
 // True when `t` is 25 °C within 1e-8.
 bool IsAt25(double t);
+
+// The fill source that views the arrays of the main frame's working state.
+GraphFillSource MakeFillSource(const CWorkingState& state);
 
 // The fill of a graph of `kind` from `source`. Legend names and notes come from `strings`
 // (34050 to 34052, 34054). Without a current capacitor the fill holds texts but no curves.
