@@ -4,7 +4,7 @@
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupFiles.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,13 +135,13 @@ int CInstallerApp::Run(const QStringList& arguments) {
     if (choice.menuShortcut) {
         // The applications menu folder is part of every user's data folder; it may simply
         // not have been needed yet.
-        QString menu = SpecialFolders::ApplicationsMenu();
+        QString menu = KnownFolders::ApplicationsMenu();
         if (!menu.isEmpty() && QDir().mkpath(menu))
             CreateShortcut(target, JoinPath(menu, QLatin1String(ProductFiles::kShortcut)),
                            description, destination);
     }
     if (choice.desktopShortcut) {
-        QString desktop = SpecialFolders::Desktop();
+        QString desktop = KnownFolders::Desktop();
         if (!desktop.isEmpty() && QFileInfo(desktop).isDir())
             CreateShortcut(target, JoinPath(desktop, QLatin1String(ProductFiles::kShortcut)),
                            description, destination);

@@ -4,7 +4,7 @@
 #include "Registry.h"
 #include "SetupFiles.h"
 #include "Shell.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,9 +100,9 @@ void RemoveOldVersion(const std::function<void(int ms)>& wait) {
         return;
 
     QFile::remove(
-        JoinPath(SpecialFolders::ApplicationsMenu(), QLatin1String(ProductFiles::kOldShortcut)));
+        JoinPath(KnownFolders::ApplicationsMenu(), QLatin1String(ProductFiles::kOldShortcut)));
     QString desktopEntry =
-        JoinPath(SpecialFolders::Desktop(), QLatin1String(ProductFiles::kOldShortcut));
+        JoinPath(KnownFolders::Desktop(), QLatin1String(ProductFiles::kOldShortcut));
     if (QFileInfo::exists(desktopEntry))
         Shell::MoveToTrash(desktopEntry);
 

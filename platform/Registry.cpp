@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -177,7 +177,7 @@ Value* FindValue(Key& key, const QString& name) {
 } // namespace
 
 QString StorePath() {
-    return SpecialFolders::Configuration() + QStringLiteral("/Vorn Company/registry.ini");
+    return KnownFolders::Configuration() + QStringLiteral("/Vorn Company/registry.ini");
 }
 
 int QueryRegValue(const QString& key, const QString& name, QString* text) {
@@ -187,7 +187,7 @@ int QueryRegValue(const QString& key, const QString& name, QString* text) {
     if (v == nullptr) {
         if (Normalise(key).compare(QLatin1String(kCurrentVersionKey), Qt::CaseInsensitive) == 0 &&
             name.compare(QLatin1String(kProgramFilesValue), Qt::CaseInsensitive) == 0) {
-            *text = SpecialFolders::ProgramFiles();
+            *text = KnownFolders::ProgramFiles();
             return kOk;
         }
         return kNotFound;

@@ -5,7 +5,7 @@
 #include "Registry.h"
 #include "SetupFiles.h"
 #include "Shell.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,9 +85,9 @@ int CUninstallerApp::FirstPass() {
     }
 
     QFile::remove(
-        JoinPath(SpecialFolders::ApplicationsMenu(), QLatin1String(ProductFiles::kShortcut)));
+        JoinPath(KnownFolders::ApplicationsMenu(), QLatin1String(ProductFiles::kShortcut)));
     QString desktopEntry =
-        JoinPath(SpecialFolders::Desktop(), QLatin1String(ProductFiles::kShortcut));
+        JoinPath(KnownFolders::Desktop(), QLatin1String(ProductFiles::kShortcut));
     if (QFileInfo::exists(desktopEntry))
         Shell::MoveToTrash(desktopEntry);
 

@@ -4,7 +4,7 @@
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupTestSupport.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -78,9 +78,9 @@ protected:
     void SetUp() override {
         // Each test starts from an empty registry, menu and desktop.
         QFile::remove(Registry::StorePath());
-        QDir(SpecialFolders::ApplicationsMenu()).removeRecursively();
-        QDir(SpecialFolders::Desktop()).removeRecursively();
-        QDir().mkpath(SpecialFolders::Desktop());
+        QDir(KnownFolders::ApplicationsMenu()).removeRecursively();
+        QDir(KnownFolders::Desktop()).removeRecursively();
+        QDir().mkpath(KnownFolders::Desktop());
         base = QString::fromStdString(MakeTempDir("install"));
         destination = base + QStringLiteral("/Programs ZeltaIII");
         ui.destination = destination;
@@ -119,7 +119,7 @@ TEST_F(InstallerTest, InteractiveInstallWritesFilesRegistersAndMakesShortcuts) {
     EXPECT_EQ(QStringList{"This program will install the ZeltaIII (version 2.0).\n"
                           "Do you want to continue?"},
               ui.questions);
-    EXPECT_EQ(SpecialFolders::ProgramFiles() + "/ZeltaIII", ui.offered);
+    EXPECT_EQ(KnownFolders::ProgramFiles() + "/ZeltaIII", ui.offered);
     EXPECT_EQ(QStringList{"Installation is completed"}, ui.messages);
     EXPECT_EQ(IInstallerUi::Icon::Information, ui.lastIcon);
     EXPECT_EQ((QStringList{"Copying files", "Creating program shortcuts"}), ui.statuses);
@@ -141,7 +141,7 @@ TEST_F(InstallerTest, InteractiveInstallWritesFilesRegistersAndMakesShortcuts) {
     EXPECT_EQ(destination + "/Uninstall", RegValue(kKey, "UninstallString"));
     EXPECT_EQ(destination, RegValue(kKey, "UninstallPath"));
 
-    for (const QString& folder : {SpecialFolders::ApplicationsMenu(), SpecialFolders::Desktop()}) {
+    for (const QString& folder : {KnownFolders::ApplicationsMenu(), KnownFolders::Desktop()}) {
         QString entry = QString::fromUtf8(ReadAll(folder + "/ZeltaIII.desktop"));
         EXPECT_TRUE(entry.contains("\nExec=\"" + destination + "/ZeltaIII\"\n"))
             << entry.toStdString();
@@ -154,18 +154,18 @@ TEST_F(InstallerTest, InteractiveInstallWritesFilesRegistersAndMakesShortcuts) {
 TEST_F(InstallerTest, ShortcutsFollowTheirCheckBoxes) {
     ui.desktop = false;
     ASSERT_EQ(0, RunInstaller({}, payload));
-    EXPECT_TRUE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaIII.desktop"));
+    EXPECT_TRUE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaIII.desktop"));
 
     // Without a desktop folder the desktop's shortcut is skipped without a word.
-    QDir(SpecialFolders::Desktop()).removeRecursively();
-    QDir(SpecialFolders::ApplicationsMenu()).removeRecursively();
+    QDir(KnownFolders::Desktop()).removeRecursively();
+    QDir(KnownFolders::ApplicationsMenu()).removeRecursively();
     ui.desktop = true;
     ui.messages.clear();
     ASSERT_EQ(0, RunInstaller({}, payload));
     EXPECT_EQ(QStringList{"Installation is completed"}, ui.messages);
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::Desktop()));
-    EXPECT_TRUE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::Desktop()));
+    EXPECT_TRUE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
 }
 
 TEST_F(InstallerTest, CancellingTheQuestionOrTheDialogInstallsNothing) {
@@ -198,8 +198,8 @@ TEST_F(InstallerTest, UpdateWaitsForTheClosingProgramThenStartsIt) {
     EXPECT_TRUE(ui.messages.isEmpty());
     EXPECT_EQ(QStringList{"Copying files"}, ui.statuses);
     EXPECT_EQ(kSixFiles, Written());
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaIII.desktop"));
     EXPECT_EQ(destination, RegValue(kKey, "UninstallPath"));
 
     EXPECT_EQ(1, launch.count);
@@ -264,7 +264,7 @@ TEST_F(InstallerTest, ADestinationWithoutItsParentFailsAtTheFirstFile) {
     EXPECT_EQ(0, ui.progress);
     EXPECT_FALSE(ui.progressOpen);
     EXPECT_EQ("<none>", RegValue(kKey, "UninstallPath"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
 }
 
 TEST_F(InstallerTest, AFailedWriteKeepsTheFilesBeforeItAndLeavesNoPartOfItsOwn) {
@@ -298,8 +298,8 @@ TEST_F(InstallerTest, RemovesThePreviousGeneration) {
     }
     const QString oldKey = QLatin1String(ProductFiles::kOldUninstallKey);
     ASSERT_EQ(Registry::kOk, Registry::SetRegValue(oldKey, "UninstallPath", old));
-    QDir().mkpath(SpecialFolders::ApplicationsMenu());
-    for (const QString& folder : {SpecialFolders::ApplicationsMenu(), SpecialFolders::Desktop()}) {
+    QDir().mkpath(KnownFolders::ApplicationsMenu());
+    for (const QString& folder : {KnownFolders::ApplicationsMenu(), KnownFolders::Desktop()}) {
         QFile entry(folder + "/ZeltaII.desktop");
         ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
     }
@@ -310,8 +310,8 @@ TEST_F(InstallerTest, RemovesThePreviousGeneration) {
 
     EXPECT_FALSE(QFileInfo::exists(old));
     EXPECT_EQ("<none>", RegValue(oldKey, "UninstallPath"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaII.desktop"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaII.desktop"));
     EXPECT_TRUE(QFileInfo::exists(trash)); // the desktop's entry goes to the trash
     EXPECT_EQ(kSixFiles, Written());
 }

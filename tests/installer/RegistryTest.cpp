@@ -1,5 +1,5 @@
 #include "Registry.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +75,7 @@ TEST_F(RegistryTest, ProgramFilesFolderComesFromThePlatformUnlessStored) {
     const QString key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
     QString text;
     ASSERT_EQ(Registry::kOk, Registry::QueryRegValue(key, "ProgramFilesDir", &text));
-    EXPECT_EQ(SpecialFolders::ProgramFiles(), text);
+    EXPECT_EQ(KnownFolders::ProgramFiles(), text);
     EXPECT_EQ(geteuid() == 0 ? "/opt" : QDir::homePath() + "/.local/opt", text);
     ASSERT_EQ(Registry::kOk, Registry::SetRegValue(key, "ProgramFilesDir", "/srv/programs"));
     ASSERT_EQ(Registry::kOk, Registry::QueryRegValue(key, "ProgramFilesDir", &text));

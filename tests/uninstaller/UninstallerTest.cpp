@@ -4,7 +4,7 @@
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupTestSupport.h"
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 #include "TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -50,9 +50,9 @@ class UninstallerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QFile::remove(Registry::StorePath());
-        QDir(SpecialFolders::ApplicationsMenu()).removeRecursively();
-        QDir(SpecialFolders::Desktop()).removeRecursively();
-        QDir().mkpath(SpecialFolders::Desktop());
+        QDir(KnownFolders::ApplicationsMenu()).removeRecursively();
+        QDir(KnownFolders::Desktop()).removeRecursively();
+        QDir().mkpath(KnownFolders::Desktop());
         trash = QString::fromStdString(TestHome()) + "/data/Trash";
         QDir(trash).removeRecursively();
         base = QString::fromStdString(MakeTempDir("uninstall"));
@@ -114,7 +114,7 @@ protected:
 
 TEST_F(UninstallerTest, TwoPassesRemoveEverythingTheInstallerMade) {
     Install();
-    ASSERT_TRUE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaIII.desktop"));
+    ASSERT_TRUE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaIII.desktop"));
 
     ASSERT_EQ(0, FirstPass());
     EXPECT_EQ(QStringList{"Are you sure you want to completely remove 'ZeltaIII' from your "
@@ -123,8 +123,8 @@ TEST_F(UninstallerTest, TwoPassesRemoveEverythingTheInstallerMade) {
     EXPECT_TRUE(ui.messages.isEmpty());
     // Only the uninstaller is left for the second pass.
     EXPECT_EQ(QStringList{"Uninstall"}, Left());
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
-    EXPECT_FALSE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+    EXPECT_FALSE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaIII.desktop"));
     EXPECT_TRUE(QFileInfo::exists(trash + "/files/ZeltaIII.desktop"));
     QString text;
     EXPECT_EQ(Registry::kNotFound, Registry::QueryRegValue(kKey, "UninstallPath", &text));
@@ -200,7 +200,7 @@ TEST_F(UninstallerTest, RefusalsRemoveNothing) {
         EXPECT_EQ(*c.message ? QStringList{c.message} : QStringList(), ui.messages) << c.name;
         EXPECT_EQ(before, Left()) << c.name;
         EXPECT_TRUE(launched.isEmpty()) << c.name;
-        EXPECT_TRUE(QFileInfo::exists(SpecialFolders::Desktop() + "/ZeltaIII.desktop")) << c.name;
+        EXPECT_TRUE(QFileInfo::exists(KnownFolders::Desktop() + "/ZeltaIII.desktop")) << c.name;
         // No copy is left behind in the temporary folder.
         EXPECT_TRUE(QDir(temp).isEmpty()) << c.name;
         if (name != "not registered") {

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The folders the installer and the program place things in.
-namespace SpecialFolders {
+namespace KnownFolders {
 
 // Where programs are installed: /opt for root, ~/.local/opt for a user.
 QString ProgramFiles();
@@ -17,4 +17,4 @@ QString ApplicationsMenu();
 // The user's configuration folder (XDG_CONFIG_HOME, else ~/.config).
 QString Configuration();
 
-} // namespace SpecialFolders
+} // namespace KnownFolders

@@ -1,11 +1,11 @@
-#include "SpecialFolders.h"
+#include "KnownFolders.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
 #include <unistd.h>
 
-namespace SpecialFolders {
+namespace KnownFolders {
 
 QString ProgramFiles() {
     if (geteuid() == 0)
@@ -27,4 +27,4 @@ QString Configuration() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
-} // namespace SpecialFolders
+} // namespace KnownFolders
