@@ -233,22 +233,28 @@ void CMainFrame::DestroyGraphWindow(int kind) {
         window->DestroyWindow();
 }
 
+// Every template present, then DF, ESR, impedance and capacitance opened in this order, each
+// filing itself under the running kind index. False at the first failure.
+bool CMainFrame::OpenStandardGraphs() {
+    for (const CGraphDocTemplate* t : templates) {
+        if (t == nullptr)
+            return false;
+    }
+    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
+        if (OpenKind(kind) == nullptr)
+            return false;
+    }
+    return true;
+}
+
 int CMainFrame::ShowInitialGraphs() {
     nextKindIndex = 0;
     UpdateTitle();
     setUpdatesEnabled(false);
     RecomputeCurves();
-    for (const CGraphDocTemplate* t : templates) {
-        if (t == nullptr) {
-            setUpdatesEnabled(true);
-            return -1;
-        }
-    }
-    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
-        if (OpenKind(kind) == nullptr) {
-            setUpdatesEnabled(true);
-            return -1;
-        }
+    if (!OpenStandardGraphs()) {
+        setUpdatesEnabled(true);
+        return -1;
     }
     UpdateGraphs();
     showMaximized();
@@ -704,17 +710,9 @@ int CMainFrame::TakeChosenCapacitor() {
     RecomputeCurves();
     CloseAllGraphs();
     nextKindIndex = 0;
-    for (const CGraphDocTemplate* t : templates) {
-        if (t == nullptr) {
-            setUpdatesEnabled(true);
-            return -1;
-        }
-    }
-    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
-        if (OpenKind(kind) == nullptr) {
-            setUpdatesEnabled(true);
-            return -1;
-        }
+    if (!OpenStandardGraphs()) {
+        setUpdatesEnabled(true);
+        return -1;
     }
     ReopenGraphWindows();
     UpdateTitle();

@@ -179,6 +179,7 @@ private:
     void RefreshWindowList(QMenu* menu);
     void OnActiveWindowChanged(QMdiSubWindow* window);
     CChildFrame* OpenKind(int kind);
+    bool OpenStandardGraphs();
     void DestroyGraphWindow(int kind);
     void RefreshDclBar(CChildFrame* window);
     void TileWindows(bool horizontal);
