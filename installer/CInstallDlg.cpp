@@ -1,6 +1,7 @@
 #include "CInstallDlg.h"
 
 #include "InstallerOps.h"
+#include "InstallerIcons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -70,7 +71,12 @@ CInstallDlg::CInstallDlg(const InstallChoice& choice, QWidget* parent)
                                                  QFileDialog::ShowDirsOnly);
     };
     m_free = DriveFreeMb;
-    m_message = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
+    // Plain boxes with an OK button, like every other message of the installer.
+    m_message = [this](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+        box.exec();
+    };
+    setWindowIcon(InstallerBigIcon());
 
     connect(browse, &QPushButton::clicked, this, &CInstallDlg::Browse);
     connect(buttons, &QDialogButtonBox::accepted, this, &CInstallDlg::accept);

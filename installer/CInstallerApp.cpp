@@ -1,5 +1,6 @@
 #include "CInstallerApp.h"
 
+#include "InstallerIcons.h"
 #include "InstallerOps.h"
 #include "ProductFiles.h"
 #include "Registry.h"
@@ -106,7 +107,9 @@ int CInstallerApp::Run(const QStringList& arguments) {
     const QString destination = choice.destination;
 
     m_ui.OpenProgress();
-    QDir().mkdir(destination);
+    // Every missing level: on a fresh account even ~/.local may not exist yet. A folder that
+    // cannot be made shows at the first file.
+    QDir().mkpath(destination);
     m_ui.SetProgressStatus(QStringLiteral("Copying files"));
 
     RemoveOldVersion(m_options.wait);
@@ -132,19 +135,28 @@ int CInstallerApp::Run(const QStringList& arguments) {
         m_ui.SetProgressStatus(QStringLiteral("Creating program shortcuts"));
     const QString target = JoinPath(destination, QLatin1String(ProductFiles::kProgram));
     const QString description = QLatin1String(ProductFiles::kShortcutDescription);
+    // The entries show the program's icon; without it they still start the program.
+    QString icon;
+    if (choice.menuShortcut || choice.desktopShortcut) {
+        icon = ProgramIconPath();
+        const QByteArray png = ProgramIconPng();
+        if (png.isEmpty() || !QDir().mkpath(QFileInfo(icon).absolutePath()) ||
+            WritePayloadFile(icon, png.constData(), png.size(), false) != 0)
+            icon.clear();
+    }
     if (choice.menuShortcut) {
         // The applications menu folder is part of every user's data folder; it may simply
         // not have been needed yet.
         QString menu = KnownFolders::ApplicationsMenu();
         if (!menu.isEmpty() && QDir().mkpath(menu))
             CreateShortcut(target, JoinPath(menu, QLatin1String(ProductFiles::kShortcut)),
-                           description, destination);
+                           description, destination, icon);
     }
     if (choice.desktopShortcut) {
         QString desktop = KnownFolders::Desktop();
         if (!desktop.isEmpty() && QFileInfo(desktop).isDir())
             CreateShortcut(target, JoinPath(desktop, QLatin1String(ProductFiles::kShortcut)),
-                           description, destination);
+                           description, destination, icon);
     }
 
     const QString key = QLatin1String(ProductFiles::kUninstallKey);

@@ -108,7 +108,7 @@ void RemoveOldVersion(const std::function<void(int ms)>& wait) {
 
     for (const char* name : {"ZeltaII.srv", "Cap.vorn", "Vorncap.lib", "libZeltaII.so", "ZeltaII",
                              "Uninstall", "ZeltaII.ini"})
-        DeleteFileIgnoringCase(folder, QLatin1String(name));
+        DeleteProductFile(folder, QLatin1String(name));
     wait(100);
     QDir().rmdir(folder);
 

@@ -19,6 +19,8 @@ constexpr const char* kDownloadedInstaller = "Installer";
 // The desktop entry that stands for the program in the applications menu and on the desktop.
 constexpr const char* kShortcut = "ZeltaIII.desktop";
 constexpr const char* kShortcutDescription = "ZeltaIII";
+// The program's icon that the desktop entries show, in the user's icon theme folder.
+constexpr const char* kIconFile = "ZeltaIII.png";
 
 constexpr const char* kUninstallParentKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";

@@ -1,5 +1,8 @@
 #include "SetupFiles.h"
 
+#include "KnownFolders.h"
+#include "ProductFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,18 +14,14 @@ QString JoinPath(const QString& folder, const QString& name) {
     return folder + QLatin1Char('/') + name;
 }
 
-int DeleteFileIgnoringCase(const QString& folder, const QString& name) {
-    if (folder.isEmpty() || name.isEmpty())
-        return 0;
-    QDir dir(folder);
-    int deleted = 0;
-    const QStringList entries =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0 && dir.remove(entry))
-            ++deleted;
-    }
-    return deleted;
+bool DeleteProductFile(const QString& folder, const QString& name) {
+    if (folder.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/')))
+        return false;
+    const QString path = JoinPath(folder, name);
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return false;
+    return QFile::remove(path);
 }
 
 namespace {
@@ -63,7 +62,7 @@ QString QuoteExecArgument(const QString& argument) {
 } // namespace
 
 QString DesktopEntryText(const QString& target, const QString& description,
-                         const QString& workingFolder) {
+                         const QString& workingFolder, const QString& icon) {
     QString name = QFileInfo(target).fileName();
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
@@ -72,20 +71,27 @@ QString DesktopEntryText(const QString& target, const QString& description,
            QStringLiteral("Comment=") + EscapeString(description) + QLatin1Char('\n') +
            QStringLiteral("Exec=") + EscapeString(QuoteExecArgument(target)) + QLatin1Char('\n') +
            QStringLiteral("Path=") + EscapeString(workingFolder) + QLatin1Char('\n') +
+           (icon.isEmpty() ? QString()
+                           : QStringLiteral("Icon=") + EscapeString(icon) + QLatin1Char('\n')) +
            QStringLiteral("Terminal=false\n"
                           "Categories=Science;Electronics;\n");
 }
 
 int CreateShortcut(const QString& target, const QString& link, const QString& description,
-                   const QString& workingFolder) {
+                   const QString& workingFolder, const QString& icon) {
     QSaveFile file(link);
     if (!file.open(QIODevice::WriteOnly))
         return -1;
-    QByteArray bytes = DesktopEntryText(target, description, workingFolder).toUtf8();
+    QByteArray bytes = DesktopEntryText(target, description, workingFolder, icon).toUtf8();
     if (file.write(bytes) != bytes.size() || !file.commit())
         return -1;
     // Desktops start only entries that are marked executable.
     QFile::setPermissions(link, QFile::permissions(link) | QFileDevice::ExeOwner |
                                     QFileDevice::ExeGroup | QFileDevice::ExeOther);
     return 0;
+}
+
+QString ProgramIconPath() {
+    return JoinPath(KnownFolders::IconTheme(), QStringLiteral("32x32/apps/")) +
+           QLatin1String(ProductFiles::kIconFile);
 }

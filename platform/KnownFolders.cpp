@@ -23,6 +23,11 @@ QString ApplicationsMenu() {
            QStringLiteral("/applications");
 }
 
+QString IconTheme() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/icons/hicolor");
+}
+
 QString Configuration() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }

@@ -14,6 +14,9 @@ QString Desktop();
 // The applications menu folder of desktop entries (XDG_DATA_HOME/applications).
 QString ApplicationsMenu();
 
+// The user's hicolor icon theme folder (XDG_DATA_HOME/icons/hicolor).
+QString IconTheme();
+
 // The user's configuration folder (XDG_CONFIG_HOME, else ~/.config).
 QString Configuration();
 

@@ -153,6 +153,25 @@ int Save(const Store& store) {
     return kOk;
 }
 
+bool IsEmpty(const Store& store) {
+    if (!store.keys.empty())
+        return false;
+    for (const QString& line : store.header)
+        if (!line.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// A registry that holds nothing leaves no file behind, and its folder goes too when nothing
+// else is in it.
+int RemoveStore() {
+    const QString path = StorePath();
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        return kWriteFailed;
+    QDir().rmdir(QFileInfo(path).absolutePath());
+    return kOk;
+}
+
 // Key names are compared without regard to case and to doubled or outer separators.
 QString Normalise(const QString& key) {
     QStringList parts = key.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
@@ -227,7 +246,7 @@ int DeleteRegKey(const QString& key) {
     for (auto it = store.keys.begin(); it != store.keys.end(); ++it) {
         if (Normalise(it->name).compare(wanted, Qt::CaseInsensitive) == 0) {
             store.keys.erase(it);
-            return Save(store);
+            return IsEmpty(store) ? RemoveStore() : Save(store);
         }
     }
     return kNotFound;

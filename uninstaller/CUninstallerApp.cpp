@@ -90,12 +90,13 @@ int CUninstallerApp::FirstPass() {
         JoinPath(KnownFolders::Desktop(), QLatin1String(ProductFiles::kShortcut));
     if (QFileInfo::exists(desktopEntry))
         Shell::MoveToTrash(desktopEntry);
+    QFile::remove(ProgramIconPath());
 
     for (const char* name :
          {ProductFiles::kDownloadedInstaller, ProductFiles::kServerSettings,
           ProductFiles::kCatalogue, ProductFiles::kModelLibrary, ProductFiles::kResourceLibrary,
           ProductFiles::kProgram, ProductFiles::kProxySettings})
-        DeleteFileIgnoringCase(folder, QLatin1String(name));
+        DeleteProductFile(folder, QLatin1String(name));
 
     Registry::DeleteRegKey(QLatin1String(ProductFiles::kUninstallKey));
 

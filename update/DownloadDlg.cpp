@@ -34,8 +34,12 @@ void CDownloadDlg::SetStatus(const QString& text) {
 }
 
 void CDownloadDlg::OnTimer() {
+    if (!m_showsDownloading && m_state->connected != 0 && !m_downloading.isEmpty()) {
+        m_showsDownloading = true;
+        SetStatus(m_downloading);
+    }
     const qint64 total = m_state->total;
-    if (total != 0 && m_progress != nullptr) {
+    if (total > 0 && m_progress != nullptr) {
         m_progress->setValue(static_cast<int>(m_state->done * 100 / total));
     }
     if (m_state->stop != 0 || m_state->error != 0) {

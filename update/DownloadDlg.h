@@ -18,6 +18,8 @@ public:
 
     bool Initialise(); // false when the template is missing
     void SetStatus(const QString& text);
+    // The status shown once the server has answered (`connected` of the state).
+    void SetDownloadingStatus(const QString& text) { m_downloading = text; }
     QProgressBar* ProgressBar() const { return m_progress; }
 
     void reject() override;
@@ -29,4 +31,6 @@ private:
     QTimer m_timer;
     QProgressBar* m_progress = nullptr; // 1027
     QLabel* m_status = nullptr;         // 1028
+    QString m_downloading;
+    bool m_showsDownloading = false;
 };

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
 #include <memory>
 
 // The HTTP client the update talks through. Every request is a GET of one object on one
@@ -14,14 +15,17 @@ struct HttpRequest {
     QString proxy;    // "host:port" of an HTTP proxy; empty for a direct connection
     QString user;     // empty: no credentials
     QString password; // used together with `user`
+    // Set from another thread to end the request: a waiting Get returns null and a waiting
+    // Read returns -1 soon after. Null: the request is not cancelled from outside.
+    const std::atomic<int>* cancel = nullptr;
 };
 
 // An open response: the body of a successful request.
 class IHttpResponse {
 public:
     virtual ~IHttpResponse() = default;
-    // Byte length of the body, waiting for the whole body when the server did not announce
-    // it; 0 when it is empty or could not be found.
+    // Byte length of the body as the server announced it, or -1 when it announced none (the
+    // body then ends when Read returns 0). Never waits for the body.
     virtual qint64 Length() = 0;
     // Reads up to `size` bytes into `buffer`, waiting until that many arrived, the body
     // ended or the transfer failed. Returns the number of bytes read, or -1 when nothing

@@ -29,11 +29,17 @@ struct Transfer {
     int status = 0;
     qint64 contentLength = -1;
     qint64 received = 0;
+    bool held = false; // the network thread left bytes in the reply: `data` was full
     // Network thread only.
     QPointer<QNetworkAccessManager> manager;
+    QPointer<QNetworkReply> reply;
     bool credentialsGiven = false;
     bool proxyCredentialsGiven = false;
 };
+
+// Bytes held between the network and the reader: a body is streamed through this, whatever
+// its length. The reply itself buffers as much again.
+constexpr qint64 kBufferBytes = 1 << 20;
 
 bool IsInterimStatus(int status) {
     // Redirects are followed and challenges answered before the final response arrives.
@@ -54,6 +60,28 @@ bool SplitHostPort(const QString& text, QString& host, int& port) {
     return ok && port >= 0 && port <= 65535 && !host.isEmpty();
 }
 
+// Network thread: moves what the reply holds into the transfer, unless the reader is behind.
+void Pull(const std::shared_ptr<Transfer>& transfer) {
+    QNetworkReply* reply = transfer->reply;
+    if (reply == nullptr || !reply->isOpen()) {
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(transfer->mutex);
+        if (transfer->aborted) {
+            return;
+        }
+        if (transfer->data.size() >= kBufferBytes && !reply->isFinished()) {
+            transfer->held = true;
+            return;
+        }
+        const QByteArray bytes = reply->readAll();
+        transfer->data += bytes;
+        transfer->received += bytes.size();
+    }
+    transfer->changed.notify_all();
+}
+
 void Release(const std::shared_ptr<Transfer>& transfer) {
     if (transfer->manager != nullptr) {
         transfer->manager->deleteLater();
@@ -63,8 +91,10 @@ void Release(const std::shared_ptr<Transfer>& transfer) {
 
 class CQtHttpResponse : public IHttpResponse {
 public:
-    CQtHttpResponse(std::shared_ptr<Transfer> transfer, QObject* context, int timeoutMs)
-        : m_transfer(std::move(transfer)), m_context(context), m_timeoutMs(timeoutMs) {}
+    CQtHttpResponse(std::shared_ptr<Transfer> transfer, QObject* context, int timeoutMs,
+                    const std::atomic<int>* cancel)
+        : m_transfer(std::move(transfer)), m_context(context), m_timeoutMs(timeoutMs),
+          m_cancel(cancel) {}
 
     ~CQtHttpResponse() override {
         Abort();
@@ -74,16 +104,8 @@ public:
     }
 
     qint64 Length() override {
-        std::unique_lock<std::mutex> lock(m_transfer->mutex);
-        if (m_transfer->contentLength >= 0) {
-            return m_transfer->contentLength;
-        }
-        // No announced length: the length is known once the whole body is in.
-        WaitLocked(lock, [this] { return m_transfer->finished || m_transfer->aborted; });
-        if (!m_transfer->finished || m_transfer->failed) {
-            return 0;
-        }
-        return m_transfer->received;
+        std::lock_guard<std::mutex> lock(m_transfer->mutex);
+        return m_transfer->contentLength >= 0 ? m_transfer->contentLength : -1;
     }
 
     qint64 Read(char* buffer, qint64 size) override {
@@ -100,6 +122,12 @@ public:
         }
         std::memcpy(buffer, m_transfer->data.constData(), static_cast<size_t>(n));
         m_transfer->data.remove(0, n);
+        if (m_transfer->held && m_transfer->data.size() < kBufferBytes / 2) {
+            m_transfer->held = false;
+            std::shared_ptr<Transfer> transfer = m_transfer;
+            QMetaObject::invokeMethod(
+                m_context, [transfer] { Pull(transfer); }, Qt::QueuedConnection);
+        }
         return n;
     }
 
@@ -112,27 +140,35 @@ public:
     }
 
 private:
-    // Waits until `done`, as long as bytes keep arriving within the timeout.
+    // Waits until `done`, as long as bytes keep arriving within the timeout and nobody
+    // cancels.
     template <typename Predicate>
     void WaitLocked(std::unique_lock<std::mutex>& lock, Predicate done) {
         qint64 lastReceived = m_transfer->received;
+        auto lastProgress = std::chrono::steady_clock::now();
         while (!done()) {
-            const auto status =
-                m_transfer->changed.wait_for(lock, std::chrono::milliseconds(m_timeoutMs));
-            if (status == std::cv_status::timeout && !done()) {
-                if (m_transfer->received == lastReceived) {
-                    m_transfer->failed = true;
-                    m_transfer->aborted = true;
-                    return;
-                }
+            if (m_cancel != nullptr && m_cancel->load() != 0) {
+                m_transfer->aborted = true;
+                return;
             }
-            lastReceived = m_transfer->received;
+            m_transfer->changed.wait_for(lock,
+                                         std::chrono::milliseconds(CQtHttpClient::kCancelPollMs));
+            const auto now = std::chrono::steady_clock::now();
+            if (m_transfer->received != lastReceived) {
+                lastReceived = m_transfer->received;
+                lastProgress = now;
+            } else if (!done() && now - lastProgress >= std::chrono::milliseconds(m_timeoutMs)) {
+                m_transfer->failed = true;
+                m_transfer->aborted = true;
+                return;
+            }
         }
     }
 
     std::shared_ptr<Transfer> m_transfer;
     QObject* m_context;
     int m_timeoutMs;
+    const std::atomic<int>* m_cancel;
 };
 
 // Runs on the network thread: sends the request and feeds the transfer.
@@ -208,6 +244,8 @@ void StartTransfer(const std::shared_ptr<Transfer>& transfer, QObject* context,
                                 QNetworkRequest::AlwaysNetwork);
     networkRequest.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("ZeltaIII"));
     QNetworkReply* reply = manager->get(networkRequest);
+    reply->setReadBufferSize(kBufferBytes);
+    transfer->reply = reply;
 
     auto takeHeaders = [transfer, reply] {
         const QVariant statusValue = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -229,26 +267,19 @@ void StartTransfer(const std::shared_ptr<Transfer>& transfer, QObject* context,
         transfer->changed.notify_all();
     };
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, takeHeaders);
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [transfer, reply, takeHeaders] {
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [transfer, takeHeaders] {
         takeHeaders();
-        const QByteArray bytes = reply->readAll();
-        {
-            std::lock_guard<std::mutex> lock(transfer->mutex);
-            if (transfer->aborted) {
-                return;
-            }
-            transfer->data += bytes;
-            transfer->received += bytes.size();
-        }
-        transfer->changed.notify_all();
+        Pull(transfer);
     });
     QObject::connect(reply, &QNetworkReply::finished, reply, [transfer, reply, takeHeaders] {
         takeHeaders();
+        // What is left is at most the reply's bounded buffer.
         const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
         {
             std::lock_guard<std::mutex> lock(transfer->mutex);
             transfer->data += bytes;
             transfer->received += bytes.size();
+            transfer->held = false;
             transfer->finished = true;
             if (reply->error() != QNetworkReply::NoError) {
                 transfer->failed = true;
@@ -285,13 +316,21 @@ std::unique_ptr<IHttpResponse> CQtHttpClient::Get(const HttpRequest& request) {
             StartTransfer(transfer, context, request, timeoutMs);
         },
         Qt::QueuedConnection);
-    auto response = std::make_unique<CQtHttpResponse>(transfer, m_context, m_timeoutMs);
+    auto response =
+        std::make_unique<CQtHttpResponse>(transfer, m_context, m_timeoutMs, request.cancel);
     std::unique_lock<std::mutex> lock(transfer->mutex);
     // The transfer timeout of the request bounds this wait; the extra wait only guards
     // against a network thread that never answers.
-    const bool answered = transfer->changed.wait_for(
-        lock, std::chrono::milliseconds(m_timeoutMs) * 2 + std::chrono::seconds(1),
-        [&transfer] { return transfer->headers || transfer->finished; });
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(m_timeoutMs) * 2 + std::chrono::seconds(1);
+    bool answered = false;
+    while (!(answered = transfer->headers || transfer->finished)) {
+        if ((request.cancel != nullptr && request.cancel->load() != 0) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
+        transfer->changed.wait_for(lock, std::chrono::milliseconds(kCancelPollMs));
+    }
     const bool usable = answered && transfer->headers && transfer->status >= 200 &&
                         transfer->status < 300 && !(transfer->finished && transfer->failed);
     lock.unlock();

@@ -7,15 +7,20 @@
 
 namespace {
 
-// Runs one server check with the "checking" window up.
-int Check(CUpdateClient& client, IUpdateUi& ui, const QString& server, const QString& dir,
-          float& version, const QString& proxy, const ProxySettings& settings) {
-    ui.BeginCheck();
-    const int result = client.CheckServer(server, UpdateObjectName(dir, "zelta.txt"),
-                                          UpdateObjectName(dir, "zelta.exe"), version, proxy,
-                                          settings.userName, settings.password);
-    ui.EndCheck();
-    return result;
+// Runs one server check off the user-interface thread with the "checking" window up. False
+// when the user cancelled it.
+bool Check(CUpdateClient& client, IUpdateUi& ui, const QString& server, const QString& dir,
+           float& version, const QString& proxy, const ProxySettings& settings, int& result) {
+    std::atomic<int> cancel{0};
+    result = 0;
+    const bool finished = ui.RunCheck(
+        [&] {
+            result = client.CheckServer(server, UpdateObjectName(dir, "zelta.txt"),
+                                        UpdateObjectName(dir, "zelta.exe"), version, proxy,
+                                        settings.userName, settings.password, &cancel);
+        },
+        cancel);
+    return finished && cancel == 0;
 }
 
 } // namespace
@@ -31,7 +36,7 @@ QString UpdateText(const IStringTable* strings, int id) {
 }
 
 UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
-                        const IStringTable* strings) {
+                        const IStringTable* strings, const QByteArray& trustedKey) {
     if (folder.isEmpty()) {
         return UpdateOutcome::NoFolder;
     }
@@ -46,13 +51,15 @@ UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
     const QString proxyText = ProxyText(proxy);
 
     const ServerSettings servers = ReadServerSettings(SettingsPath(folder, kServerSettingsFile));
-    CUpdateClient client(http);
+    CUpdateClient client(http, trustedKey);
     float version1 = 0.0f;
     float version2 = 0.0f;
-    const int result1 =
-        Check(client, ui, servers.server1, servers.dir1, version1, proxyText, proxy);
-    const int result2 =
-        Check(client, ui, servers.server2, servers.dir2, version2, proxyText, proxy);
+    int result1 = 0;
+    int result2 = 0;
+    if (!Check(client, ui, servers.server1, servers.dir1, version1, proxyText, proxy, result1) ||
+        !Check(client, ui, servers.server2, servers.dir2, version2, proxyText, proxy, result2)) {
+        return UpdateOutcome::CheckCancelled;
+    }
     const int chosen = ChooseServer(result1, version1, result2, version2);
     if (chosen == 0) {
         ui.ShowMessage(UpdateText(strings, kIdsCheckFailed));
@@ -74,12 +81,16 @@ UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
 
     const QString localPath = SettingsPath(folder, kInstallerFile);
     QFile::remove(localPath);
-    const int downloaded = client.Download(server, UpdateObjectName(dir, "zelta.exe"), localPath,
-                                           proxyText, proxy.userName, proxy.password, ui);
+    const int downloaded =
+        client.Download(server, UpdateObjectName(dir, "zelta.exe"),
+                        UpdateObjectName(dir, "zelta.sig"), localPath, proxyText, proxy.userName,
+                        proxy.password, ui);
     if (downloaded == CUpdateClient::DownloadCancelled) {
         return UpdateOutcome::DownloadCancelled;
     }
     if (downloaded != CUpdateClient::DownloadSucceeded) {
+        // Whatever arrived is not run: the worker deleted a file that failed its checks.
+        QFile::remove(localPath);
         ui.ShowMessage(UpdateText(strings, kIdsDownloadError));
         return UpdateOutcome::DownloadFailed;
     }

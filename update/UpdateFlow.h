@@ -3,8 +3,12 @@
 #include "UpdateClient.h"
 #include "UpdateSettings.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <atomic>
+#include <functional>
 
 class IStringTable;
 
@@ -13,9 +17,10 @@ class IUpdateUi : public IDownloadMonitor {
 public:
     // The proxy dialog over `settings`; false when the user cancelled.
     virtual bool EditProxySettings(ProxySettings& settings) = 0;
-    // Around each server check ("Checking for update ... please wait").
-    virtual void BeginCheck() = 0;
-    virtual void EndCheck() = 0;
+    // One server check: shows "Checking for update ... please wait" while `work` runs on
+    // another thread, and keeps the window responsive. When the user cancels, sets `cancel`,
+    // waits for `work` to end and returns false.
+    virtual bool RunCheck(const std::function<void()>& work, std::atomic<int>& cancel) = 0;
     // A plain box with an OK button.
     virtual void ShowMessage(const QString& text) = 0;
     // A Yes/No question; true for Yes.
@@ -31,11 +36,12 @@ public:
 enum class UpdateOutcome {
     NoFolder,          // the working folder is unknown; nothing was done
     ProxyCancelled,    // the proxy dialog was cancelled; nothing was written
+    CheckCancelled,    // the user cancelled a server check
     CheckFailed,       // neither server passed its check
     NotAvailable,      // the offered version is not newer
     Declined,          // the user did not want the download
     DownloadCancelled, // the partial installer stays
-    DownloadFailed,
+    DownloadFailed,    // also a download that is not the maker's complete installer
     StartFailed, // the installer could not be started; the program stays open
     Handed,      // the installer runs in update mode; the program was asked to close
 };
@@ -54,6 +60,7 @@ QString UpdateText(const IStringTable* strings, int id);
 
 // The whole update: proxy settings, the check of both servers, the question, the download
 // and the hand-over to the installer. `folder` is the program's working folder, where the
-// INI files live and the installer is saved.
+// INI files live and the installer is saved. Only an installer signed by `trustedKey` (PEM;
+// the program passes the maker's key) is started.
 UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
-                        const IStringTable* strings);
+                        const IStringTable* strings, const QByteArray& trustedKey);

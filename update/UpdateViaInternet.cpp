@@ -2,6 +2,7 @@
 
 #include "DialogTemplate.h"
 #include "DownloadDlg.h"
+#include "InstallerSignature.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "ProxyDlg.h"
@@ -10,9 +11,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QLayout>
 #include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 
 #include <memory>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -26,10 +33,7 @@ class CUpdateDialogs : public IUpdateUi {
 public:
     explicit CUpdateDialogs(const UpdateHooks& hooks) : m_hooks(hooks) {}
 
-    ~CUpdateDialogs() override {
-        EndCheck();
-        EndDownload();
-    }
+    ~CUpdateDialogs() override { EndDownload(); }
 
     bool EditProxySettings(ProxySettings& settings) override {
         CProxyDlg dialog(m_hooks.mainWindow);
@@ -41,24 +45,46 @@ public:
         return true;
     }
 
-    void BeginCheck() override {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_checkCursor = true;
-        m_checking =
-            std::make_unique<QDialog>(m_hooks.mainWindow, Qt::Dialog | Qt::FramelessWindowHint);
-        if (AdoptTemplate(m_checking.get(), 158)) {
-            m_checking->show();
-            // The check blocks this thread; paint the window before it starts.
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    bool RunCheck(const std::function<void()>& work, std::atomic<int>& cancel) override {
+        // The busy cursor keeps the arrow: the window's Cancel stays clickable.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        QDialog checking(m_hooks.mainWindow, Qt::Dialog | Qt::FramelessWindowHint);
+        checking.setWindowModality(Qt::ApplicationModal);
+        if (AdoptTemplate(&checking, 158)) {
+            AddCancelButton(checking);
         }
-    }
+        QObject::connect(&checking, &QDialog::rejected, [&cancel] { cancel = 1; });
+        checking.show();
 
-    void EndCheck() override {
-        m_checking.reset();
-        if (m_checkCursor) {
-            QApplication::restoreOverrideCursor();
-            m_checkCursor = false;
+        std::atomic<bool> finished{false};
+        std::thread worker;
+        try {
+            worker = std::thread([&work, &finished] {
+                work();
+                finished = true;
+            });
+        } catch (const std::system_error&) {
+            work();
+            finished = true;
         }
+        // The window answers the user while the network works; the check wakes on cancel
+        // within a few milliseconds, so the wait below is short.
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&finished, &loop] {
+            if (finished) {
+                loop.quit();
+            }
+        });
+        poll.start(kWorkerPollMs);
+        if (!finished) {
+            loop.exec();
+        }
+        if (worker.joinable()) {
+            worker.join();
+        }
+        QApplication::restoreOverrideCursor();
+        return cancel == 0;
     }
 
     void ShowMessage(const QString& text) override {
@@ -90,6 +116,8 @@ public:
 
     bool RunDownload(DownloadState& state) override {
         // The dialog is its own window, so it stays usable while the main window is disabled.
+        // It is up while the worker connects ("Connecting ..."), and turns to "Downloading
+        // installation ..." once the server answers.
         CDownloadDlg dialog(&state, nullptr);
         dialog.setWindowModality(Qt::ApplicationModal);
         if (!dialog.Initialise()) {
@@ -97,7 +125,7 @@ public:
             state.stop = 1;
             return true;
         }
-        dialog.SetStatus(UpdateText(m_hooks.strings, kIdsDownloading));
+        dialog.SetDownloadingStatus(UpdateText(m_hooks.strings, kIdsDownloading));
         RestoreDownloadCursor();
         return dialog.exec() != QDialog::Accepted;
     }
@@ -138,6 +166,26 @@ public:
     }
 
 private:
+    static constexpr int kWorkerPollMs = 10;
+
+    // The template has no button; a check that hangs must still be ended by the user.
+    static void AddCancelButton(QDialog& dialog) {
+        auto* cancel = new QPushButton(QObject::tr("Cancel"), &dialog);
+        cancel->setObjectName(QStringLiteral("2"));
+        QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+        if (QLayout* layout = dialog.layout()) {
+            layout->addWidget(cancel);
+            layout->setAlignment(cancel, Qt::AlignHCenter);
+            return;
+        }
+        const QSize button = cancel->sizeHint();
+        const int margin = button.height() / 3;
+        const int top = dialog.height();
+        dialog.resize(dialog.width(), top + button.height() + margin);
+        cancel->setGeometry((dialog.width() - button.width()) / 2, top, button.width(),
+                            button.height());
+    }
+
     void RestoreDownloadCursor() {
         if (m_downloadCursor) {
             QApplication::restoreOverrideCursor();
@@ -171,7 +219,8 @@ UpdateOutcome UpdateViaInternet(const UpdateHooks& hooks) {
         http = ownClient.get();
     }
     CUpdateDialogs dialogs(effective);
-    return RunUpdate(effective.folder, *http, dialogs, effective.strings);
+    return RunUpdate(effective.folder, *http, dialogs, effective.strings,
+                     effective.trustedKey.isEmpty() ? MakerPublicKey() : effective.trustedKey);
 }
 
 void UpdateViaInternet(QWidget* mainWindow) {

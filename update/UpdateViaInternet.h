@@ -2,6 +2,7 @@
 
 #include "UpdateFlow.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,8 @@ struct UpdateHooks {
     ProgramStarter startProgram;           // empty: the shell's start of a program
     std::function<void()> requestClose;    // empty: close the main window, then every window
     const IStringTable* strings = nullptr; // null: the resource library's strings
+    QByteArray trustedKey;                 // empty: the maker's public key (tests sign with
+                                           // a key of their own)
 };
 
 // The "Update via Internet" button of the selection dialog: proxy settings, check of both

@@ -6,9 +6,9 @@
 #include <QApplication>
 
 CZeltaApp::CZeltaApp(StartupParts parts) : m_parts(std::move(parts)) {
-    // Held for the whole run; a second copy of the program is not refused, it simply does
-    // not own the mutex.
-    m_mutex.Create(kMutexName);
+    // Held shared for the whole run: every running copy holds it, so the installer and the
+    // uninstaller wait until the last copy has ended.
+    m_mutex.CreateShared(kMutexName);
     if (!m_parts.showBox) {
         m_parts.showBox = ShowPlainMessageBox;
     }

@@ -1,8 +1,13 @@
 #include "ResourceLibrary.h"
 
+#include "ElfImage.h"
+#include "LibrarySeal.h"
+
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,6 +24,53 @@
 namespace {
 
 const QString kRoot = QStringLiteral(":/ZeltaIII/");
+
+// Whether the file at `path` may be handed to the dynamic loader: an ELF shared object of this
+// machine whose segments lie inside the file, carrying the seal the build put at its end over
+// exactly its bytes. The loader maps the file and runs its constructors: a truncated or
+// overwritten library would end the program with a signal instead of a message.
+bool IsIntactLibrary(const QString& path, QString& detail) {
+    if (!ElfImage::IsCompleteFile(QFile::encodeName(path).toStdString(),
+                                  ElfImage::Kind::SharedObject)) {
+        detail = path + QStringLiteral(": not a complete shared library of this machine");
+        return false;
+    }
+    QFile file(path);
+    const qint64 size = file.size();
+    if (size <= kLibrarySealBytes || !file.open(QIODevice::ReadOnly)) {
+        detail = path + QStringLiteral(": unreadable or without its seal");
+        return false;
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    qint64 left = size - kLibrarySealBytes;
+    QByteArray block;
+    while (left > 0) {
+        block = file.read(std::min<qint64>(left, 1 << 16));
+        if (block.isEmpty()) {
+            break;
+        }
+        hash.addData(block);
+        left -= block.size();
+    }
+    const QByteArray seal = file.read(kLibrarySealBytes);
+    if (left != 0 || seal != LibrarySeal(hash.result())) {
+        detail = path + QStringLiteral(": damaged (its seal does not match its contents)");
+        return false;
+    }
+    return true;
+}
+
+// Where the system's own search would look: LD_LIBRARY_PATH, then the usual folders.
+QStringList SystemLibraryFolders() {
+    QStringList folders =
+        qEnvironmentVariable("LD_LIBRARY_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    folders << QStringLiteral("/usr/local/lib");
+#ifdef ZELTA_MULTIARCH
+    folders << QStringLiteral("/usr/lib/" ZELTA_MULTIARCH) << QStringLiteral("/lib/" ZELTA_MULTIARCH);
+#endif
+    folders << QStringLiteral("/usr/lib") << QStringLiteral("/lib");
+    return folders;
+}
 const char* const kLanguageFolder[2] = {"en", "ja"};
 
 // Reads a JSON object from the library; false with `error` set when it is missing or bad.
@@ -139,26 +191,23 @@ int CResourceLibrary::Load(const QStringList& folders) {
             return 0;
         tried << m_errorDetail;
     }
-    // The system's own search (LD_LIBRARY_PATH, the cache, the default folders).
-    m_library.setFileName(QStringLiteral("ZeltaIII"));
-    if (m_library.load()) {
-        m_filePath = m_library.fileName();
-        if (ReadTables() == 0) {
-            InstallFontSubstitutes();
-            m_loaded = true;
-            m_error.clear();
-            m_errorDetail.clear();
-            return 0;
+    // The system's search, done here so that every candidate is checked before it is loaded.
+    for (const QString& folder : SystemLibraryFolders()) {
+        const QString path = QDir(folder).filePath(LibraryFileName());
+        if (QFileInfo::exists(path)) {
+            if (LoadFile(path) == 0)
+                return 0;
+            tried << m_errorDetail;
         }
-        tried << m_errorDetail;
-    } else {
-        tried << m_library.errorString();
     }
     return Fail(tried.join(QStringLiteral("; ")));
 }
 
 int CResourceLibrary::LoadFile(const QString& path) {
     Unload();
+    QString damage;
+    if (!IsIntactLibrary(path, damage))
+        return Fail(damage);
     m_library.setFileName(path);
     if (!m_library.load())
         return Fail(m_library.errorString());

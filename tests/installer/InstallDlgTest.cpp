@@ -1,8 +1,11 @@
 #include "CInstallDlg.h"
 #include "InstallerOps.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -98,6 +101,32 @@ TEST(InstallDlg, BrowseRefreshesTheFreeSpaceAndInstallChecksTheDrive) {
     EXPECT_EQ("/mnt/data/Zelta", dialog.Choice().destination);
     EXPECT_FALSE(dialog.Choice().desktopShortcut);
     EXPECT_TRUE(dialog.Choice().menuShortcut);
+}
+
+// The dialog's refusals are plain boxes like every other message of the installer, and the
+// dialog carries its big icon.
+TEST(InstallDlg, RefusalsAreBoxesWithoutAnIconAndTheDialogHasItsIcon) {
+    InstallChoice start;
+    start.destination = "ab";
+    CInstallDlg dialog(start);
+    EXPECT_FALSE(dialog.windowIcon().isNull());
+    EXPECT_FALSE(dialog.windowIcon().pixmap(32, 32).isNull());
+    QString shownText;
+    QMessageBox::Icon shownIcon = QMessageBox::Warning;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->text();
+            shownIcon = box->icon();
+            box->accept();
+        }
+    });
+    poll.start(10);
+    dialog.accept();
+    poll.stop();
+    EXPECT_EQ("The name of instalation folder is invalid", shownText);
+    EXPECT_EQ(QMessageBox::NoIcon, shownIcon);
+    EXPECT_EQ(QDialog::Rejected, dialog.result());
 }
 
 TEST(DiskSpace, AFolderNotYetMadeIsMeasuredOnItsDrive) {

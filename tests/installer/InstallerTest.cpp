@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -151,6 +154,27 @@ TEST_F(InstallerTest, InteractiveInstallWritesFilesRegistersAndMakesShortcuts) {
     }
 }
 
+TEST_F(InstallerTest, DesktopEntriesValidateAndShowTheInstalledIcon) {
+    ASSERT_EQ(0, RunInstaller({}, payload));
+    for (const QString& folder : {KnownFolders::ApplicationsMenu(), KnownFolders::Desktop()}) {
+        const QString entry = folder + "/ZeltaIII.desktop";
+        SCOPED_TRACE(entry.toStdString());
+        const QStringList lines = QString::fromUtf8(ReadAll(entry)).split('\n');
+        const QStringList icons = lines.filter(QRegularExpression("^Icon="));
+        ASSERT_EQ(1, icons.size());
+        const QString icon = icons[0].mid(5);
+        EXPECT_TRUE(QDir::isAbsolutePath(icon));
+        EXPECT_FALSE(QImage(icon).isNull());
+        QProcess validate;
+        validate.setProcessChannelMode(QProcess::MergedChannels);
+        validate.start("desktop-file-validate", {entry});
+        ASSERT_TRUE(validate.waitForFinished(30000)) << "desktop-file-validate is missing";
+        EXPECT_EQ(QProcess::NormalExit, validate.exitStatus());
+        EXPECT_EQ(0, validate.exitCode());
+        EXPECT_EQ("", validate.readAll().toStdString());
+    }
+}
+
 TEST_F(InstallerTest, ShortcutsFollowTheirCheckBoxes) {
     ui.desktop = false;
     ASSERT_EQ(0, RunInstaller({}, payload));
@@ -186,7 +210,7 @@ TEST_F(InstallerTest, CancellingTheQuestionOrTheDialogInstallsNothing) {
 TEST_F(InstallerTest, UpdateWaitsForTheClosingProgramThenStartsIt) {
     QDir().mkpath(destination);
     // The program is still closing: it lets go of its mutex after 700 ms.
-    MutexHolder program(CNamedMutex::LockPath(ProductFiles::kApplicationMutex), 700);
+    MutexHolder program(CNamedMutex::LockPath(ProductFiles::kApplicationMutex), 700, true);
     ASSERT_TRUE(program.Held());
 
     CInstallerApp::Options options;
@@ -210,7 +234,7 @@ TEST_F(InstallerTest, UpdateWaitsForTheClosingProgramThenStartsIt) {
 }
 
 TEST_F(InstallerTest, ARunningProgramStopsTheInstaller) {
-    MutexHolder program(CNamedMutex::LockPath(ProductFiles::kApplicationMutex), 60000);
+    MutexHolder program(CNamedMutex::LockPath(ProductFiles::kApplicationMutex), 60000, true);
     ASSERT_TRUE(program.Held());
     int waits = 0;
     CInstallerApp::Options options;
@@ -232,6 +256,31 @@ TEST_F(InstallerTest, ARunningProgramStopsTheInstaller) {
               ui.messages);
     EXPECT_FALSE(QFileInfo::exists(destination));
     EXPECT_EQ(0, launch.count);
+}
+
+// Two copies of the program, started one after the other: the update waits for the last one.
+TEST_F(InstallerTest, UpdateWaitsUntilEveryRunningCopyHasEnded) {
+    QDir().mkpath(destination);
+    const std::string lock = CNamedMutex::LockPath(ProductFiles::kApplicationMutex);
+    MutexHolder first(lock, 60000, true);
+    MutexHolder second(lock, 60000, true);
+    ASSERT_TRUE(first.Held());
+    ASSERT_TRUE(second.Held());
+    first.Release();
+    int waits = 0;
+    CInstallerApp::Options options;
+    options.currentFolder = destination;
+    options.wait = [&waits](int) { ++waits; };
+    EXPECT_NE(0, RunInstaller({"/U"}, payload, options));
+    EXPECT_EQ(11, waits);
+    EXPECT_EQ(QStringList{"Please close all running instances of Zelta"}, ui.messages);
+    EXPECT_EQ(0, launch.count);
+
+    second.Release();
+    ui.messages.clear();
+    EXPECT_EQ(0, RunInstaller({"/U"}, payload, options));
+    EXPECT_TRUE(ui.messages.isEmpty());
+    EXPECT_EQ(1, launch.count);
 }
 
 TEST_F(InstallerTest, ASecondInstallerIsRefused) {
@@ -257,14 +306,69 @@ TEST_F(InstallerTest, AMissingOrEmptyPayloadFileIsACorruptedInstaller) {
     EXPECT_FALSE(QFileInfo::exists(destination));
 }
 
-TEST_F(InstallerTest, ADestinationWithoutItsParentFailsAtTheFirstFile) {
-    ui.destination = base + "/missing/ZeltaIII";
+TEST_F(InstallerTest, EveryMissingFolderOfTheDestinationIsCreated) {
+    ui.destination = base + "/missing/deeper/ZeltaIII";
+    destination = ui.destination;
+    ASSERT_EQ(0, RunInstaller({}, payload));
+    EXPECT_EQ(kSixFiles, Written());
+
+    // A destination under a file cannot be made: the first file fails.
+    QFile blocker(base + "/file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QFile::remove(Registry::StorePath());
+    ui.messages.clear();
+    ui.progress = 0;
+    ui.destination = base + "/file/ZeltaIII";
     EXPECT_NE(0, RunInstaller({}, payload));
     EXPECT_EQ(QStringList{"Cannot copy files to the destination directory"}, ui.messages);
     EXPECT_EQ(0, ui.progress);
     EXPECT_FALSE(ui.progressOpen);
     EXPECT_EQ("<none>", RegValue(kKey, "UninstallPath"));
-    EXPECT_FALSE(QFileInfo::exists(KnownFolders::ApplicationsMenu() + "/ZeltaIII.desktop"));
+}
+
+// A normal user on a fresh account: HOME is an empty folder, and the offered default
+// destination (~/.local/opt/ZeltaIII) has none of its folders yet. Run as that user in a child
+// process, so the test also holds when it runs as root.
+TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
+    // Outside the test's private home, so that the other user can reach it.
+    char pattern[] = "/tmp/zelta-fresh-home-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    const QString home = QFile::decodeName(pattern);
+    const uid_t user = geteuid() == 0 ? 65534 : geteuid(); // "nobody" stands in for root
+    ASSERT_EQ(0, chown(QFile::encodeName(home).constData(), user, user));
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(user) != 0 || setuid(user) != 0))
+            _exit(10);
+        const QByteArray h = QFile::encodeName(home);
+        setenv("HOME", h.constData(), 1);
+        setenv("TMPDIR", h.constData(), 1);
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_RUNTIME_DIR", "XDG_DESKTOP_DIR"})
+            unsetenv(name);
+        ScriptedUi fresh;
+        fresh.acceptDialog = false; // only look at the offer
+        CInstallerApp look(payload, fresh, {});
+        look.Run({});
+        const QString expected = home + "/.local/opt/ZeltaIII";
+        if (fresh.offered != expected)
+            _exit(11);
+        fresh.acceptDialog = true;
+        fresh.destination = fresh.offered;
+        CInstallerApp install(payload, fresh, {});
+        if (install.Run({}) != 0)
+            _exit(12);
+        const QStringList files = QDir(expected).entryList(QDir::Files, QDir::Name);
+        _exit(files == kSixFiles ? 0 : 13);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    QDir(home).removeRecursively();
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "10: no user switch, 11: another offer, "
+                                         "12: the installation failed, 13: files missing";
 }
 
 TEST_F(InstallerTest, AFailedWriteKeepsTheFilesBeforeItAndLeavesNoPartOfItsOwn) {
@@ -290,7 +394,7 @@ TEST_F(InstallerTest, AnUnwritableRegistryFailsAfterTheFiles) {
 TEST_F(InstallerTest, RemovesThePreviousGeneration) {
     QString old = base + "/ZeltaII";
     QDir().mkpath(old);
-    const QStringList oldFiles = {"ZeltaII.srv", "Cap.vorn",  "vorncap.lib", "libZeltaII.so",
+    const QStringList oldFiles = {"ZeltaII.srv", "Cap.vorn",  "Vorncap.lib", "libZeltaII.so",
                                   "ZeltaII",     "Uninstall", "ZeltaII.ini"};
     for (const QString& name : oldFiles) {
         QFile file(old + "/" + name);
@@ -321,13 +425,15 @@ TEST_F(InstallerTest, PreviousGenerationKeepsUserFilesAndUnsafeRecordsAreIgnored
     // A folder with a file of the user's: the product's files go, the folder stays.
     QString old = base + "/ZeltaII";
     QDir().mkpath(old);
-    for (const char* name : {"ZeltaII", "notes.txt"}) {
+    // Names that differ from the product's only in case are the user's.
+    for (const char* name : {"ZeltaII", "Cap.vorn", "CAP.VORN", "zeltaii.ini", "notes.txt"}) {
         QFile file(old + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     ASSERT_EQ(Registry::kOk, Registry::SetRegValue(oldKey, "UninstallPath", old));
     ASSERT_EQ(0, RunInstaller({}, payload));
-    EXPECT_EQ(QStringList{"notes.txt"}, QDir(old).entryList(QDir::Files));
+    EXPECT_EQ((QStringList{"CAP.VORN", "notes.txt", "zeltaii.ini"}),
+              QDir(old).entryList(QDir::Files, QDir::Name));
 
     // An empty or relative folder names no installation: nothing is deleted, the key stays.
     {
@@ -342,7 +448,7 @@ TEST_F(InstallerTest, PreviousGenerationKeepsUserFilesAndUnsafeRecordsAreIgnored
         EXPECT_EQ(path, RegValue(oldKey, "UninstallPath"));
     }
     QDir::setCurrent(current);
-    EXPECT_EQ((QStringList{"ZeltaII.ini", "notes.txt"}),
+    EXPECT_EQ((QStringList{"CAP.VORN", "ZeltaII.ini", "notes.txt", "zeltaii.ini"}),
               QDir(old).entryList(QDir::Files, QDir::Name));
 }
 

@@ -38,18 +38,20 @@ TEST(DesktopEntry, WrittenRunnableAndMissingFolderReported) {
                                  "ZeltaIII", "/opt/ZeltaIII"));
 }
 
-TEST(DeleteFileIgnoringCase, DeletesEverySpellingAndNeverAFolder) {
+TEST(DeleteProductFile, MatchesTheNameExactlyAndNeverAFolder) {
     QString folder = QString::fromStdString(MakeTempDir("case"));
-    for (const char* name : {"Cap.vorn", "cap.vorn", "CAP.VORN", "cap.vorn.bak"}) {
+    for (const char* name : {"cap.vorn", "CAP.VORN", "Cap.vorn", "cap.vorn.bak"}) {
         QFile file(folder + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    QDir().mkpath(folder + "/Cap.Vorn");
-    EXPECT_EQ(3, DeleteFileIgnoringCase(folder, "Cap.vorn"));
-    EXPECT_EQ((QStringList{"Cap.Vorn", "cap.vorn.bak"}),
+    QDir().mkpath(folder + "/ZeltaIII.srv");
+    EXPECT_TRUE(DeleteProductFile(folder, "cap.vorn"));
+    EXPECT_FALSE(DeleteProductFile(folder, "cap.vorn"));
+    EXPECT_FALSE(DeleteProductFile(folder, "ZeltaIII.srv"));
+    EXPECT_FALSE(DeleteProductFile(folder, "../case/CAP.VORN"));
+    EXPECT_FALSE(DeleteProductFile("", "CAP.VORN"));
+    EXPECT_EQ((QStringList{"CAP.VORN", "Cap.vorn", "ZeltaIII.srv", "cap.vorn.bak"}),
               QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name));
-    EXPECT_EQ(0, DeleteFileIgnoringCase(folder, "Cap.vorn"));
-    EXPECT_EQ(0, DeleteFileIgnoringCase("", "Cap.vorn"));
 }
 
 } // namespace

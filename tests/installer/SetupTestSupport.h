@@ -35,18 +35,19 @@ inline QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Holds the lock file of a named mutex in a child process, as a running program does, until
-// Release (or for `ms` at most). The child only makes system calls: the parent has threads.
+// Holds the lock file of a named mutex in a child process until Release (or for `ms` at
+// most): shared, as each running copy of the program does, or alone, as the installer does.
+// The child only makes system calls: the parent has threads.
 class MutexHolder {
 public:
-    MutexHolder(const std::string& lockPath, int ms) {
+    MutexHolder(const std::string& lockPath, int ms, bool shared = false) {
         int ready[2];
         if (pipe(ready) != 0)
             return;
         m_pid = fork();
         if (m_pid == 0) {
             int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-            char ok = (fd >= 0 && flock(fd, LOCK_EX) == 0) ? '1' : '0';
+            char ok = (fd >= 0 && flock(fd, shared ? LOCK_SH : LOCK_EX) == 0) ? '1' : '0';
             if (write(ready[1], &ok, 1) != 1)
                 _exit(1);
             struct timespec pause = {ms / 1000, (ms % 1000) * 1000000L};

@@ -129,6 +129,67 @@ TEST(ResourceLoading, MissingOrBrokenLibraryIsReportedAndServesNothing) {
     }
 }
 
+// Damaged copies of the library: cut short, emptied, or overwritten at ten places. The loader
+// refuses each before the dynamic loader maps it (a mapped segment past the end of the file is
+// a bus error, an overwritten one can be anything), in this process and in zeltacli, which
+// ends with the message and status 1, never with a signal.
+TEST(ResourceLoading, EveryDamagedCopyIsRefusedWithTheMessage) {
+    QFile original(LibraryPath());
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray library = original.readAll();
+    ASSERT_GT(library.size(), 100000);
+    const qint64 size = library.size();
+    const qint64 offsets[10] = {1,           64,           1000,         size / 10, size / 5,
+                                size * 2 / 5, size / 2,    size * 3 / 4, size - 100, size - 1};
+    std::vector<std::pair<std::string, QByteArray>> damaged = {{"empty", QByteArray()}};
+    for (const qint64 offset : offsets) {
+        damaged.emplace_back("cut at " + std::to_string(offset), library.left(offset));
+        QByteArray overwritten = library;
+        for (qint64 i = offset; i < std::min(size, offset + 64); ++i)
+            overwritten[i] = static_cast<char>(overwritten[i] ^ 0xa5);
+        damaged.emplace_back("overwritten at " + std::to_string(offset), overwritten);
+    }
+    const QString folder = QString::fromStdString(MakeTempDir("damaged-library"));
+    const QString copy = QDir(folder).filePath(CResourceLibrary::LibraryFileName());
+#ifdef ZELTACLI_PATH
+    const QString cli = QDir(folder).filePath(QStringLiteral("zeltacli"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZELTACLI_PATH), cli));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LD_LIBRARY_PATH"));
+#endif
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        {
+            QFile file(copy);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(file.write(bytes), bytes.size());
+        }
+        CResourceLibrary lib;
+        EXPECT_EQ(lib.LoadFile(copy), -1);
+        EXPECT_EQ(lib.ErrorText(), QStringLiteral("Unable to load library libZeltaIII.so"));
+        EXPECT_FALSE(lib.IsLoaded());
+#ifdef ZELTACLI_PATH
+        QProcess run;
+        run.setProcessEnvironment(environment);
+        run.setWorkingDirectory(folder);
+        run.start(cli, {QStringLiteral("--data"), QStringLiteral(ZELTA_SOURCE_DIR "/product"),
+                        QStringLiteral("check")});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run.exitCode(), 1);
+        EXPECT_EQ(run.readAllStandardError(), "Unable to load library libZeltaIII.so\n");
+#endif
+    }
+    // The intact copy still loads.
+    {
+        QFile file(copy);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(library);
+    }
+    CResourceLibrary lib;
+    EXPECT_EQ(lib.LoadFile(copy), 0) << lib.ErrorDetail().toStdString();
+}
+
 TEST(ResourceLoading, UnloadForgetsEverythingAndReloadWorks) {
     CResourceLibrary lib;
     lib.SetLanguage(Language::English);

@@ -3,6 +3,7 @@
 #include "NamedMutex.h"
 #include "ProductFiles.h"
 #include "Registry.h"
+#include "SetupFiles.h"
 #include "SetupTestSupport.h"
 #include "KnownFolders.h"
 #include "TestEnvironment.h"
@@ -128,6 +129,10 @@ TEST_F(UninstallerTest, TwoPassesRemoveEverythingTheInstallerMade) {
     EXPECT_TRUE(QFileInfo::exists(trash + "/files/ZeltaIII.desktop"));
     QString text;
     EXPECT_EQ(Registry::kNotFound, Registry::QueryRegValue(kKey, "UninstallPath", &text));
+    // The registry held nothing else: its file and folder go; so does the entries' icon.
+    EXPECT_FALSE(QFileInfo::exists(Registry::StorePath()));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(Registry::StorePath()).absolutePath()));
+    EXPECT_FALSE(QFileInfo::exists(ProgramIconPath()));
 
     // The copy runs from a private folder in the temporary folder, given the installation.
     QFileInfo copy(launched);
@@ -151,13 +156,22 @@ TEST_F(UninstallerTest, TwoPassesRemoveEverythingTheInstallerMade) {
 
 TEST_F(UninstallerTest, UserFilesKeepTheFolder) {
     Install();
-    QFile notes(folder + "/notes.txt");
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.close();
+    // A user's own catalogue that differs from ours only in case, and notes.
+    for (const char* name : {"CAP.VORN", "Notes.txt"}) {
+        QFile file(folder + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the user's own\n");
+    }
+    // Another program's key keeps the registry file.
+    ASSERT_EQ(Registry::kOk, Registry::SetRegValue("SOFTWARE\\Other", "Name", "Other"));
     ASSERT_EQ(0, FirstPass());
     ASSERT_EQ(0, SecondPass({folder}));
-    EXPECT_EQ(QStringList{"notes.txt"}, Left());
+    EXPECT_EQ((QStringList{"CAP.VORN", "Notes.txt"}), Left());
+    EXPECT_EQ("the user's own\n", ReadAll(folder + "/CAP.VORN"));
     EXPECT_EQ(QStringList{"The program has been successfully uninstalled"}, ui.messages);
+    QString text;
+    EXPECT_EQ(Registry::kOk, Registry::QueryRegValue("SOFTWARE\\Other", "Name", &text));
+    EXPECT_EQ(Registry::kNotFound, Registry::QueryRegValue(kKey, "UninstallPath", &text));
 }
 
 TEST_F(UninstallerTest, RefusalsRemoveNothing) {
@@ -191,7 +205,7 @@ TEST_F(UninstallerTest, RefusalsRemoveNothing) {
             holder = std::make_unique<MutexHolder>(
                 CNamedMutex::LockPath(name == "program running" ? ProductFiles::kApplicationMutex
                                                                 : ProductFiles::kInstallerMutex),
-                60000);
+                60000, name == "program running");
             ASSERT_TRUE(holder->Held());
         }
         QStringList before = Left();

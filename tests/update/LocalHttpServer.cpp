@@ -1,6 +1,9 @@
 #include "LocalHttpServer.h"
 
+#include <QFile>
+
 #include <arpa/inet.h>
+#include <elf.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -33,10 +36,36 @@ std::string Base64(const QByteArray& text) {
 } // namespace
 
 QByteArray FakeInstaller(int size) {
-    QByteArray body("\x7f"
-                    "ELF",
-                    4);
-    for (int i = 4; i < size; ++i) {
+    // The file header of this test program gives the word size, byte order and processor.
+    QByteArray self;
+    {
+        QFile exe(QStringLiteral("/proc/self/exe"));
+        if (exe.open(QIODevice::ReadOnly)) {
+            self = exe.read(sizeof(Elf64_Ehdr));
+        }
+    }
+    Elf64_Ehdr header{};
+    if (self.size() == static_cast<int>(sizeof header)) {
+        std::memcpy(&header, self.constData(), sizeof header);
+    }
+    header.e_type = ET_DYN;
+    header.e_entry = 0x1000;
+    header.e_phoff = sizeof(Elf64_Ehdr);
+    header.e_shoff = 0;
+    header.e_shnum = 0;
+    header.e_shstrndx = 0;
+    header.e_phentsize = sizeof(Elf64_Phdr);
+    header.e_phnum = 1;
+    Elf64_Phdr load{};
+    load.p_type = PT_LOAD;
+    load.p_flags = PF_R | PF_X;
+    load.p_offset = 0;
+    load.p_filesz = static_cast<Elf64_Xword>(size);
+    load.p_memsz = static_cast<Elf64_Xword>(size);
+    load.p_align = 0x1000;
+    QByteArray body(reinterpret_cast<const char*>(&header), sizeof header);
+    body.append(reinterpret_cast<const char*>(&load), sizeof load);
+    for (int i = body.size(); i < size; ++i) {
         body.append(static_cast<char>((i * 7 + 3) & 0xff));
     }
     return body.left(size);
@@ -187,6 +216,20 @@ void LocalHttpServer::Handle(int socket) {
         route.body = "<html>Unauthorized</html>";
         route.stallAfter = -1;
         route.announceLength = true;
+    }
+
+    if (route.silent) {
+        // Took the request and never answers: hold the connection until the server stops.
+        while (!m_stopping) {
+            pollfd fd{socket, POLLIN, 0};
+            if (::poll(&fd, 1, kPollMs) > 0) {
+                char buffer[256];
+                if (::recv(socket, buffer, sizeof buffer, 0) <= 0) {
+                    return;
+                }
+            }
+        }
+        return;
     }
 
     std::string head = "HTTP/1.1 " + std::to_string(route.status) + " Status\r\n";

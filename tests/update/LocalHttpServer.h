@@ -22,6 +22,7 @@ public:
         bool announceLength = true;
         qint64 stallAfter = -1; // send this many body bytes, then hold the connection open
         QByteArray credentials; // "user:password" required, empty: none
+        bool silent = false;    // read the request and never answer
     };
 
     LocalHttpServer();
@@ -59,5 +60,6 @@ private:
     std::vector<std::thread> m_connections;
 };
 
-// A body that passes for an installer: the ELF signature followed by `size` - 4 bytes.
+// A body that passes for a complete installer of this machine: an ELF file header and one
+// loadable segment that covers all `size` bytes (at least 120), followed by filler.
 QByteArray FakeInstaller(int size);

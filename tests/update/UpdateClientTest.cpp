@@ -1,7 +1,9 @@
 #include "UpdateClient.h"
+#include "InstallerSignature.h"
 #include "LocalHttpServer.h"
 #include "QtHttpClient.h"
 #include "TestEnvironment.h"
+#include "TestSigning.h"
 #include "UpdateTestSupport.h"
 
 #include <QFile>
@@ -12,6 +14,7 @@ namespace {
 
 const QString kVersionPath = QStringLiteral("ZeltaApps/Zelta/zelta.txt");
 const QString kInstallerPath = QStringLiteral("ZeltaApps/Zelta/zelta.exe");
+const QString kSignaturePath = QStringLiteral("ZeltaApps/Zelta/zelta.sig");
 
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
@@ -27,9 +30,21 @@ protected:
                                   {});
     }
 
+    // Serves `route` as the installer with its signature beside it.
+    void Publish(const LocalHttpServer::Route& route) {
+        server.Serve("/ZeltaApps/Zelta/zelta.exe", route);
+        server.Serve("/ZeltaApps/Zelta/zelta.sig", SignData(keys.privatePem, route.body));
+    }
+
+    int Download(const QString& local, IDownloadMonitor& monitor) {
+        return client.Download(server.Address(), kInstallerPath, kSignaturePath, local, {}, {}, {},
+                               monitor);
+    }
+
     LocalHttpServer server;
+    TestKeyPair keys = MakeTestKeyPair();
     CQtHttpClient http{kTestHttpTimeoutMs};
-    CUpdateClient client{http};
+    CUpdateClient client{http, keys.publicPem};
 };
 
 TEST_F(UpdateClientTest, CheckNeedsAReadableVersionAndAPlausibleInstaller) {
@@ -82,22 +97,21 @@ TEST_F(UpdateClientTest, UnreachableServerFailsTheCheck) {
 }
 
 TEST_F(UpdateClientTest, DownloadWritesTheWholeInstaller) {
-    // One size ends inside a block, the other exactly on a block boundary, one needs the whole
-    // body before its length is known.
+    // One size ends inside a block, the other exactly on a block boundary; two come without a
+    // length, one of them larger than what the client holds in memory at a time.
     struct Case {
         int size;
         bool announceLength;
-    } const cases[] = {{100000, true}, {3 * 8192, true}, {20000, false}};
+    } const cases[] = {
+        {100000, true}, {3 * 8192, true}, {20000, false}, {5 * 1024 * 1024 + 7, false}};
     for (const Case& c : cases) {
         LocalHttpServer::Route route;
         route.body = FakeInstaller(c.size);
         route.announceLength = c.announceLength;
-        server.Serve("/ZeltaApps/Zelta/zelta.exe", route);
+        Publish(route);
         const QString local = QString::fromStdString(MakeTempDir("download")) + "/Installer";
         WaitingMonitor monitor;
-        EXPECT_EQ(client.Download(server.Address(), kInstallerPath, local, {}, {}, {}, monitor),
-                  CUpdateClient::DownloadSucceeded)
-            << c.size;
+        EXPECT_EQ(Download(local, monitor), CUpdateClient::DownloadSucceeded) << c.size;
         EXPECT_EQ(ReadFile(local), route.body) << c.size;
         EXPECT_EQ(client.State().done, c.size);
         EXPECT_EQ(monitor.begun, 1);
@@ -109,13 +123,12 @@ TEST_F(UpdateClientTest, CancelLeavesThePartialFile) {
     LocalHttpServer::Route route;
     route.body = FakeInstaller(1 << 20);
     route.stallAfter = 3 * 8192 + 100; // then the server goes quiet
-    server.Serve("/ZeltaApps/Zelta/zelta.exe", route);
+    Publish(route);
     const QString local = QString::fromStdString(MakeTempDir("cancel")) + "/Installer";
     WaitingMonitor monitor;
     monitor.cancelAfter = 2 * 8192;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(client.Download(server.Address(), kInstallerPath, local, {}, {}, {}, monitor),
-              CUpdateClient::DownloadCancelled);
+    EXPECT_EQ(Download(local, monitor), CUpdateClient::DownloadCancelled);
     // The worker waiting for the next block is woken, not left to time out.
     EXPECT_LT(std::chrono::steady_clock::now() - start,
               std::chrono::milliseconds(kTestHttpTimeoutMs));
@@ -136,9 +149,9 @@ TEST_F(UpdateClientTest, FailuresReportZeroAndLeaveNoPartialFile) {
     cut.stallAfter = 20000;
     server.Serve("/cut.exe", cut);
     CQtHttpClient impatient{300};
-    CUpdateClient impatientClient{impatient};
-    EXPECT_EQ(impatientClient.Download(server.Address(), "cut.exe", folder + "/Installer", {}, {},
-                                       {}, monitor),
+    CUpdateClient impatientClient{impatient, keys.publicPem};
+    EXPECT_EQ(impatientClient.Download(server.Address(), "cut.exe", "cut.sig",
+                                       folder + "/Installer", {}, {}, {}, monitor),
               CUpdateClient::DownloadFailed);
     EXPECT_FALSE(QFile::exists(folder + "/Installer"));
     EXPECT_EQ(impatientClient.State().error, 1);
@@ -146,16 +159,62 @@ TEST_F(UpdateClientTest, FailuresReportZeroAndLeaveNoPartialFile) {
     // An empty body, a missing file and an unwritable local path.
     server.Serve("/empty.exe", QByteArray());
     server.Serve("/ok.exe", FakeInstaller(1000));
-    EXPECT_EQ(
-        client.Download(server.Address(), "empty.exe", folder + "/Installer", {}, {}, {}, monitor),
-        CUpdateClient::DownloadFailed);
-    EXPECT_EQ(
-        client.Download(server.Address(), "absent.exe", folder + "/Installer", {}, {}, {}, monitor),
-        CUpdateClient::DownloadFailed);
-    EXPECT_EQ(client.Download(server.Address(), "ok.exe", folder + "/no/such/dir/Installer", {}, {},
-                              {}, monitor),
+    server.Serve("/ok.sig", SignData(keys.privatePem, FakeInstaller(1000)));
+    for (const char* name : {"empty", "absent"}) {
+        EXPECT_EQ(client.Download(server.Address(), QString(name) + ".exe", "ok.sig",
+                                  folder + "/Installer", {}, {}, {}, monitor),
+                  CUpdateClient::DownloadFailed)
+            << name;
+    }
+    EXPECT_EQ(client.Download(server.Address(), "ok.exe", "ok.sig",
+                              folder + "/no/such/dir/Installer", {}, {}, {}, monitor),
               CUpdateClient::DownloadFailed);
     EXPECT_FALSE(QFile::exists(folder + "/Installer"));
+}
+
+// A response of a fixed length that reads as endless filler, for the download limit.
+class EndlessResponse : public IHttpResponse {
+public:
+    explicit EndlessResponse(qint64 announced) : m_announced(announced) {}
+    qint64 Length() override { return m_announced; }
+    qint64 Read(char* buffer, qint64 size) override {
+        std::memset(buffer, 'x', static_cast<size_t>(size));
+        return size;
+    }
+    void Abort() override {}
+
+private:
+    qint64 m_announced;
+};
+
+class EndlessClient : public IHttpClient {
+public:
+    explicit EndlessClient(qint64 announced) : m_announced(announced) {}
+    std::unique_ptr<IHttpResponse> Get(const HttpRequest&) override {
+        ++gets;
+        return std::make_unique<EndlessResponse>(m_announced);
+    }
+    int gets = 0;
+
+private:
+    qint64 m_announced;
+};
+
+TEST(DownloadLimit, MoreThan512MegabytesIsRefusedAnnouncedOrStreamed) {
+    const QString folder = QString::fromStdString(MakeTempDir("limit"));
+    for (const qint64 announced : {kMaxDownloadBytes + 1, qint64(-1)}) {
+        EndlessClient endless(announced);
+        CUpdateClient client(endless, MakeTestKeyPair().publicPem);
+        WaitingMonitor monitor;
+        EXPECT_EQ(client.Download("example", "zelta.exe", "zelta.sig", folder + "/Installer", {},
+                                  {}, {}, monitor),
+                  CUpdateClient::DownloadFailed)
+            << announced;
+        EXPECT_FALSE(QFile::exists(folder + "/Installer")) << announced;
+        // Streamed: stopped at the limit, not after it; announced: nothing fetched at all.
+        EXPECT_LE(client.State().done, kMaxDownloadBytes) << announced;
+        EXPECT_EQ(endless.gets, 1) << announced;
+    }
 }
 
 // A response that hands out a fixed body and counts the reads.
@@ -178,16 +237,15 @@ private:
     qint64 m_offset = 0;
 };
 
-TEST(DownloadWorker, WholeBlocksEndWithoutAnEmptyRead) {
+TEST(CopyDownloadBody, WholeBlocksEndWithoutAnEmptyRead) {
     for (const qint64 size : {qint64(8192) * 4, qint64(8192) * 4 + 1, qint64(1)}) {
         CountingResponse response(size);
         DownloadState state;
         state.total = size;
         state.file = &response;
         state.path = QString::fromStdString(MakeTempDir("blocks")) + "/Installer";
-        EXPECT_EQ(DownloadWorker(&state), 0);
+        EXPECT_EQ(CopyDownloadBody(&state), 0);
         EXPECT_EQ(response.reads, (size + 8191) / 8192) << size;
-        EXPECT_EQ(state.stop, 1);
         EXPECT_EQ(state.error, 0);
         EXPECT_EQ(QFile(state.path).size(), size);
     }

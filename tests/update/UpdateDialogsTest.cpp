@@ -2,6 +2,7 @@
 #include "DialogTemplate.h"
 #include "DownloadDlg.h"
 #include "FilterCatalogue.h"
+#include "InstallerSignature.h"
 #include "LocalHttpServer.h"
 #include "MessageBox.h"
 #include "ProxyDlg.h"
@@ -9,6 +10,7 @@
 #include "ResourceLibrary.h"
 #include "SelectDlg.h"
 #include "TestEnvironment.h"
+#include "TestSigning.h"
 #include "UpdateClient.h"
 #include "UpdateTestSupport.h"
 #include "UpdateViaInternet.h"
@@ -16,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -172,9 +175,11 @@ TEST_F(UpdateDialogsTest, DownloadDialogFollowsTheStateAndCancelStopsTheWorker) 
 TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
     LocalHttpServer server;
     ASSERT_TRUE(server.Start());
+    const TestKeyPair keys = MakeTestKeyPair();
     const QByteArray installer = FakeInstaller(200000);
     server.Serve("/ZeltaApps/Zelta/zelta.txt", QByteArray("2.9"));
     server.Serve("/ZeltaApps/Zelta/zelta.exe", installer);
+    server.Serve("/ZeltaApps/Zelta/zelta.sig", SignData(keys.privatePem, installer));
     const QString folder = QString::fromStdString(MakeTempDir("whole-update"));
     QFile srv(folder + "/ZeltaIII.srv");
     ASSERT_TRUE(srv.open(QIODevice::WriteOnly));
@@ -192,6 +197,7 @@ TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
     hooks.mainWindow = &mainWindow;
     hooks.folder = folder;
     hooks.http = &http;
+    hooks.trustedKey = keys.publicPem;
     hooks.startProgram = [&](const QString& program, const QStringList& arguments,
                              const QString& workingFolder) {
         started.push_back(QStringList{program, workingFolder} + arguments);
@@ -239,6 +245,106 @@ TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
         QApplication::processEvents();
     }
     EXPECT_FALSE(mainWindow.isVisible());
+}
+
+// A server that takes the connection and never answers, while checking and while downloading:
+// the window is up at once, the event loop never stalls, and Cancel ends the flow quickly.
+TEST_F(UpdateDialogsTest, AHangingServerNeverFreezesAndCancelEndsTheFlow) {
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    const QString folder = QString::fromStdString(MakeTempDir("hanging-update"));
+    QFile srv(folder + "/ZeltaIII.srv");
+    ASSERT_TRUE(srv.open(QIODevice::WriteOnly));
+    srv.write(QStringLiteral("[zelta]\r\n\r\nhttpserver=%1\r\nhttpdir=ZeltaApps/Zelta\r\n"
+                             "httpserver2=%1\r\nhttpdir2=ZeltaApps/Zelta\r\n")
+                  .arg(server.Address())
+                  .toUtf8());
+    srv.close();
+    LocalHttpServer::Route silent;
+    silent.silent = true;
+
+    QMainWindow mainWindow;
+    mainWindow.show();
+    CQtHttpClient http; // the program's own 15 s silence limit: Cancel must not wait for it
+    const TestKeyPair keys = MakeTestKeyPair();
+    UpdateHooks hooks;
+    hooks.mainWindow = &mainWindow;
+    hooks.folder = folder;
+    hooks.http = &http;
+    hooks.trustedKey = keys.publicPem;
+    hooks.startProgram = [](const QString&, const QStringList&, const QString&) { return true; };
+
+    for (const bool whileDownloading : {false, true}) {
+        if (whileDownloading) {
+            server.Serve("/ZeltaApps/Zelta/zelta.txt", QByteArray("2.9"));
+            server.Serve("/ZeltaApps/Zelta/zelta.exe", FakeInstaller(5000));
+        } else {
+            server.Serve("/ZeltaApps/Zelta/zelta.txt", silent);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        qint64 startedAt = -1; // the proxy dialog confirmed, or the question answered
+        qint64 shownAt = -1;   // the window of the hanging step is up
+        qint64 cancelledAt = -1;
+        // The question turns the installer into a server that never answers.
+        SetMessageBoxHandler([&](const MessageBoxRequest&) {
+            server.Serve("/ZeltaApps/Zelta/zelta.exe", silent);
+            startedAt = clock.elapsed();
+            return static_cast<int>(QMessageBox::Yes);
+        });
+
+        qint64 lastTick = 0;
+        qint64 longestStall = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            if (startedAt >= 0) {
+                longestStall = std::max(longestStall, now - lastTick);
+            }
+            lastTick = now;
+        });
+        ticker.start(5);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* proxy = dynamic_cast<CProxyDlg*>(modal)) {
+                proxy->accept();
+                if (!whileDownloading) {
+                    startedAt = clock.elapsed();
+                }
+                return;
+            }
+            const bool hangingWindow = whileDownloading
+                                           ? dynamic_cast<CDownloadDlg*>(modal) != nullptr
+                                           : dynamic_cast<QDialog*>(modal) != nullptr;
+            auto* cancel = modal != nullptr ? Control<QPushButton>(modal, 2) : nullptr;
+            if (hangingWindow && cancel != nullptr && shownAt < 0) {
+                shownAt = clock.elapsed();
+                // The user waits a little, then gives up.
+                QTimer::singleShot(400, cancel, [&, cancel] {
+                    cancelledAt = clock.elapsed();
+                    cancel->click();
+                });
+            }
+        });
+        poll.start(5);
+        const UpdateOutcome outcome = UpdateViaInternet(hooks);
+        const qint64 endedAt = clock.elapsed();
+        poll.stop();
+        ticker.stop();
+
+        const char* step = whileDownloading ? "downloading" : "checking";
+        EXPECT_EQ(outcome, whileDownloading ? UpdateOutcome::DownloadCancelled
+                                            : UpdateOutcome::CheckCancelled)
+            << step;
+        ASSERT_GE(startedAt, 0) << step;
+        ASSERT_GE(shownAt, 0) << step;
+        ASSERT_GE(cancelledAt, 0) << step;
+        EXPECT_LT(shownAt - startedAt, 100) << step;
+        EXPECT_LT(endedAt - cancelledAt, 1000) << step;
+        EXPECT_LT(longestStall, 100) << step;
+        EXPECT_TRUE(mainWindow.isEnabled()) << step;
+    }
 }
 
 TEST_F(UpdateDialogsTest, SelectionDialogButtonStartsTheUpdate) {

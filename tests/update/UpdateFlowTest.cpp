@@ -1,8 +1,10 @@
 #include "UpdateFlow.h"
 #include "EnglishStrings.h"
+#include "InstallerSignature.h"
 #include "LocalHttpServer.h"
 #include "QtHttpClient.h"
 #include "TestEnvironment.h"
+#include "TestSigning.h"
 #include "UpdateTestSupport.h"
 
 #include <QFile>
@@ -46,16 +48,21 @@ protected:
                        .toUtf8());
     }
 
-    // Serves a version text and an installer under `dir`.
+    // Serves a version text and a signed installer under `dir`.
     QByteArray Offer(const std::string& dir, const QByteArray& version, int installerSize = 30000) {
         const QByteArray installer = FakeInstaller(installerSize);
         server.Serve("/" + dir + "/zelta.txt", version);
         server.Serve("/" + dir + "/zelta.exe", installer);
+        server.Serve("/" + dir + "/zelta.sig", SignData(keys.privatePem, installer));
         return installer;
     }
 
-    UpdateOutcome Run() { return RunUpdate(folder, http, ui, &strings); }
+    UpdateOutcome Run() { return Run(ui); }
+    UpdateOutcome Run(ScriptedUpdateUi& scripted) {
+        return RunUpdate(folder, http, scripted, &strings, keys.publicPem);
+    }
 
+    TestKeyPair keys = MakeTestKeyPair();
     EnglishStrings strings;
     LocalHttpServer server;
     CQtHttpClient http{kTestHttpTimeoutMs};
@@ -108,7 +115,7 @@ TEST_F(UpdateFlowTest, VersionDecidesAndTheHigherServerWins) {
         ScriptedUpdateUi fresh;
         const QByteArray installer1 = Offer("One", c.version1, 20000);
         const QByteArray installer2 = Offer("Two", c.version2, 21000);
-        EXPECT_EQ(RunUpdate(folder, http, fresh, &strings), c.outcome) << c.name;
+        EXPECT_EQ(Run(fresh), c.outcome) << c.name;
         if (c.question == nullptr) {
             EXPECT_EQ(fresh.messages, QStringList{"New version is not available"}) << c.name;
             EXPECT_TRUE(fresh.questions.isEmpty()) << c.name;
@@ -145,7 +152,7 @@ TEST_F(UpdateFlowTest, CancelAndRefusalHaveNoEffect) {
 
     ScriptedUpdateUi declining;
     declining.answerYes = false;
-    EXPECT_EQ(RunUpdate(folder, http, declining, &strings), UpdateOutcome::Declined);
+    EXPECT_EQ(Run(declining), UpdateOutcome::Declined);
     EXPECT_FALSE(QFile::exists(folder + "/Installer"));
     EXPECT_TRUE(declining.started.empty());
     EXPECT_EQ(declining.closeRequests, 0);
@@ -158,7 +165,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
 
     ScriptedUpdateUi cancelling;
     cancelling.monitor.cancelAfter = 0;
-    EXPECT_EQ(RunUpdate(folder, http, cancelling, &strings), UpdateOutcome::DownloadCancelled);
+    EXPECT_EQ(Run(cancelling), UpdateOutcome::DownloadCancelled);
     EXPECT_TRUE(cancelling.messages.isEmpty());
     EXPECT_EQ(cancelling.closeRequests, 0);
 
@@ -170,7 +177,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
         gone.body = "gone";
         server.Serve("/One/zelta.exe", gone);
     };
-    EXPECT_EQ(RunUpdate(folder, http, failing, &strings), UpdateOutcome::DownloadFailed);
+    EXPECT_EQ(Run(failing), UpdateOutcome::DownloadFailed);
     EXPECT_EQ(failing.messages, QStringList{"An error occured while downloading installation"});
     EXPECT_TRUE(failing.started.empty());
 
@@ -178,7 +185,7 @@ TEST_F(UpdateFlowTest, DownloadProblemsKeepTheProgramOpen) {
     Offer("One", "2.9");
     ScriptedUpdateUi unstartable;
     unstartable.startSucceeds = false;
-    EXPECT_EQ(RunUpdate(folder, http, unstartable, &strings), UpdateOutcome::StartFailed);
+    EXPECT_EQ(Run(unstartable), UpdateOutcome::StartFailed);
     EXPECT_EQ(unstartable.closeRequests, 0);
     EXPECT_EQ(unstartable.messages.size(), 1);
 }
@@ -199,7 +206,7 @@ TEST_F(UpdateFlowTest, ProxySettingsAreSavedAndUsed) {
     // The next run shows what was confirmed.
     ScriptedUpdateUi again;
     again.confirmProxy = false;
-    RunUpdate(folder, http, again, &strings);
+    Run(again);
     EXPECT_EQ(again.shownProxy.useProxy, 1);
     EXPECT_EQ(again.shownProxy.proxyName, "127.0.0.1");
     EXPECT_EQ(again.shownProxy.proxyPort, server.Port());
@@ -207,10 +214,13 @@ TEST_F(UpdateFlowTest, ProxySettingsAreSavedAndUsed) {
 
 TEST_F(UpdateFlowTest, UnsavedPasswordIsStillUsedForThisRun) {
     WriteServers(server.Address(), "Private", server.Address(), "Private");
-    for (const char* file : {"/Private/zelta.txt", "/Private/zelta.exe"}) {
+    const QByteArray installer = FakeInstaller(9000);
+    for (const auto& [file, body] :
+         {std::pair<std::string, QByteArray>{"/Private/zelta.txt", QByteArray("2.9")},
+          {"/Private/zelta.exe", installer},
+          {"/Private/zelta.sig", SignData(keys.privatePem, installer)}}) {
         LocalHttpServer::Route route;
-        route.body = std::string(file).find(".txt") != std::string::npos ? QByteArray("2.9")
-                                                                         : FakeInstaller(9000);
+        route.body = body;
         route.credentials = "anna:s3cret";
         server.Serve(file, route);
     }
@@ -227,11 +237,82 @@ TEST_F(UpdateFlowTest, UnsavedPasswordIsStillUsedForThisRun) {
 
     // Without the password the server refuses, and both checks fail.
     ScriptedUpdateUi forgetful;
-    EXPECT_EQ(RunUpdate(folder, http, forgetful, &strings), UpdateOutcome::CheckFailed);
+    EXPECT_EQ(Run(forgetful), UpdateOutcome::CheckFailed);
+}
+
+// The check sees the real installer; what the download then delivers decides. Only the maker's
+// complete, signed installer is ever started.
+TEST_F(UpdateFlowTest, OnlyACompleteSignedInstallerStarts) {
+    WriteServers(server.Address(), "One", server.Address(), "One");
+    const QByteArray installer = FakeInstaller(30000);
+    const QByteArray signature = SignData(keys.privatePem, installer);
+    const QByteArray script = "#!/bin/sh\nrm -rf \"$HOME\"\n" + QByteArray(300, '#');
+    LocalHttpServer::Route missing;
+    missing.status = 404;
+    missing.body = "gone";
+    LocalHttpServer::Route truncated;
+    truncated.body = installer.left(20000); // announced with its own, shorter length
+    struct Case {
+        const char* name;
+        LocalHttpServer::Route download;
+        LocalHttpServer::Route signature;
+        bool makersKeyOnly; // the program's own trust: the maker's key alone
+        UpdateOutcome outcome;
+    };
+    auto body = [](const QByteArray& bytes) {
+        LocalHttpServer::Route route;
+        route.body = bytes;
+        return route;
+    };
+    const Case cases[] = {
+        {"a shell script", body(script), body(SignData(keys.privatePem, script)), false,
+         UpdateOutcome::DownloadFailed},
+        {"a truncated installer", truncated, body(signature), false,
+         UpdateOutcome::DownloadFailed},
+        {"a wrong signature", body(installer),
+         body(SignData(MakeTestKeyPair().privatePem, installer)), false,
+         UpdateOutcome::DownloadFailed},
+        {"a missing signature", body(installer), missing, false, UpdateOutcome::DownloadFailed},
+        {"signed by a key other than the maker's", body(installer), body(signature), true,
+         UpdateOutcome::DownloadFailed},
+        {"the signed installer", body(installer), body(signature), false, UpdateOutcome::Handed},
+    };
+    for (const Case& c : cases) {
+        server.Serve("/One/zelta.txt", QByteArray("2.9"));
+        server.Serve("/One/zelta.exe", installer);
+        server.Serve("/One/zelta.sig", c.signature);
+        ScriptedUpdateUi attacked;
+        attacked.onQuestion = [&] { server.Serve("/One/zelta.exe", c.download); };
+        const UpdateOutcome outcome =
+            c.makersKeyOnly ? RunUpdate(folder, http, attacked, &strings, MakerPublicKey())
+                            : Run(attacked);
+        EXPECT_EQ(outcome, c.outcome) << c.name;
+        if (c.outcome == UpdateOutcome::Handed) {
+            ASSERT_EQ(attacked.started.size(), 1u) << c.name;
+            EXPECT_EQ(ReadFile(folder + "/Installer"), installer);
+            EXPECT_EQ(attacked.closeRequests, 1);
+            continue;
+        }
+        EXPECT_TRUE(attacked.started.empty()) << c.name;
+        EXPECT_EQ(attacked.closeRequests, 0) << c.name;
+        EXPECT_EQ(attacked.messages, QStringList{"An error occured while downloading installation"})
+            << c.name;
+        EXPECT_FALSE(QFile::exists(folder + "/Installer")) << c.name;
+    }
+}
+
+TEST_F(UpdateFlowTest, ACancelledCheckEndsTheUpdate) {
+    WriteServers(server.Address(), "One", server.Address(), "One");
+    Offer("One", "2.9");
+    ui.cancelCheck = true;
+    EXPECT_EQ(Run(), UpdateOutcome::CheckCancelled);
+    EXPECT_EQ(ui.checks, 1);
+    EXPECT_TRUE(ui.messages.isEmpty());
+    EXPECT_TRUE(ui.questions.isEmpty());
 }
 
 TEST_F(UpdateFlowTest, NoFolderDoesNothing) {
-    EXPECT_EQ(RunUpdate(QString(), http, ui, &strings), UpdateOutcome::NoFolder);
+    EXPECT_EQ(RunUpdate(QString(), http, ui, &strings, keys.publicPem), UpdateOutcome::NoFolder);
     EXPECT_EQ(ui.checks, 0);
     EXPECT_TRUE(ui.messages.isEmpty());
 }

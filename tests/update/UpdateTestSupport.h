@@ -65,8 +65,14 @@ public:
         }
         return true;
     }
-    void BeginCheck() override { ++checks; }
-    void EndCheck() override {}
+    bool RunCheck(const std::function<void()>& work, std::atomic<int>& cancel) override {
+        ++checks;
+        if (cancelCheck) {
+            cancel = 1;
+        }
+        work();
+        return cancel == 0;
+    }
     void ShowMessage(const QString& text) override { messages << text; }
     bool AskYesNo(const QString& text) override {
         questions << text;
@@ -92,6 +98,7 @@ public:
     };
 
     bool confirmProxy = true;
+    bool cancelCheck = false;
     std::function<void(ProxySettings&)> editProxy;
     bool answerYes = true;
     std::function<void()> onQuestion;
