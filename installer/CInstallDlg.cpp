@@ -1,7 +1,7 @@
 #include "CInstallDlg.h"
 
-#include "InstallerOps.h"
 #include "InstallerIcons.h"
+#include "InstallerOps.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -2,10 +2,10 @@
 
 #include "InstallerIcons.h"
 #include "InstallerOps.h"
+#include "KnownFolders.h"
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupFiles.h"
-#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>

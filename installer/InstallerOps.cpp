@@ -1,10 +1,10 @@
 #include "InstallerOps.h"
 
+#include "KnownFolders.h"
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupFiles.h"
 #include "Shell.h"
-#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -69,10 +69,10 @@ bool CheckHeaders(const unsigned char* data, std::uint64_t available, std::uint6
         return false;
     }
     // Position-independent programs are shared objects with an entry point.
-    const bool typeFits = kind == Kind::Executable
-                              ? header.e_type == ET_EXEC ||
-                                    (header.e_type == ET_DYN && header.e_entry != 0)
-                              : header.e_type == ET_DYN;
+    const bool typeFits =
+        kind == Kind::Executable
+            ? header.e_type == ET_EXEC || (header.e_type == ET_DYN && header.e_entry != 0)
+            : header.e_type == ET_DYN;
     if (!typeFits || header.e_phentsize != sizeof(Phdr) || header.e_phnum == 0 ||
         header.e_phnum == PN_XNUM || header.e_phoff < sizeof(Ehdr) ||
         !Inside(header.e_phoff, std::uint64_t(header.e_phnum) * sizeof(Phdr), available)) {
@@ -112,8 +112,8 @@ bool IsCompleteFile(const std::string& path, Kind kind) {
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
         const auto size = static_cast<std::uint64_t>(info.st_size);
         // Only the headers are read: a few kilobytes at most, whatever the file's size.
-        std::vector<unsigned char> head(static_cast<std::size_t>(std::min<std::uint64_t>(
-            size, sizeof(Ehdr))));
+        std::vector<unsigned char> head(
+            static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof(Ehdr))));
         if (pread(fd, head.data(), head.size(), 0) == static_cast<ssize_t>(head.size()) &&
             head.size() == sizeof(Ehdr)) {
             Ehdr header;

@@ -85,7 +85,9 @@ int TryLock(int fd, int operation) {
 
 } // namespace
 
-CNamedMutex::~CNamedMutex() { Release(); }
+CNamedMutex::~CNamedMutex() {
+    Release();
+}
 
 std::string CNamedMutex::LockPath(const std::string& name) {
     const std::string folder = RuntimeFolder();
@@ -102,9 +104,13 @@ bool CNamedMutex::Open(const std::string& name, int operation) {
     return true;
 }
 
-bool CNamedMutex::Create(const std::string& name) { return Open(name, LOCK_EX); }
+bool CNamedMutex::Create(const std::string& name) {
+    return Open(name, LOCK_EX);
+}
 
-bool CNamedMutex::CreateShared(const std::string& name) { return Open(name, LOCK_SH); }
+bool CNamedMutex::CreateShared(const std::string& name) {
+    return Open(name, LOCK_SH);
+}
 
 void CNamedMutex::Release() {
     if (m_fd >= 0) {

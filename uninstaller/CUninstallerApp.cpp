@@ -1,11 +1,11 @@
 #include "CUninstallerApp.h"
 
+#include "KnownFolders.h"
 #include "NamedMutex.h"
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupFiles.h"
 #include "Shell.h"
-#include "KnownFolders.h"
 
 #include <QDir>
 #include <QFile>

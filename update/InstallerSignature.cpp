@@ -25,7 +25,8 @@ using MdCtx = std::unique_ptr<EVP_MD_CTX, MdCtxFree>;
 
 // An Ed25519 key from its PEM text; null for anything else.
 Pkey ReadKey(const QByteArray& pem, bool privateKey) {
-    std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.constData(), static_cast<int>(pem.size())));
+    std::unique_ptr<BIO, BioFree> bio(
+        BIO_new_mem_buf(pem.constData(), static_cast<int>(pem.size())));
     if (bio == nullptr) {
         return nullptr;
     }
@@ -58,11 +59,11 @@ bool VerifySignature(const QByteArray& publicKeyPem, const char* data, qint64 si
         return false;
     }
     static const unsigned char kEmpty = 0;
-    return EVP_DigestVerify(context.get(),
-                            reinterpret_cast<const unsigned char*>(signature.constData()),
-                            static_cast<size_t>(signature.size()),
-                            data != nullptr ? reinterpret_cast<const unsigned char*>(data) : &kEmpty,
-                            static_cast<size_t>(size)) == 1;
+    return EVP_DigestVerify(
+               context.get(), reinterpret_cast<const unsigned char*>(signature.constData()),
+               static_cast<size_t>(signature.size()),
+               data != nullptr ? reinterpret_cast<const unsigned char*>(data) : &kEmpty,
+               static_cast<size_t>(size)) == 1;
 }
 
 bool VerifyFileSignature(const QByteArray& publicKeyPem, const QString& path,

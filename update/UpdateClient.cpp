@@ -48,8 +48,8 @@ int CopyDownloadBody(DownloadState* state) {
             break;
         }
         // Without an announced length the body ends with an empty read.
-        const qint64 n = total > 0 ? std::min(kDownloadBlockBytes, total - done)
-                                   : kDownloadBlockBytes;
+        const qint64 n =
+            total > 0 ? std::min(kDownloadBlockBytes, total - done) : kDownloadBlockBytes;
         const qint64 read = state->file->Read(buffer, n);
         if (read < 0 || (total > 0 && read != n)) {
             return fail();
@@ -141,8 +141,8 @@ int DownloadWorker(DownloadState* state) {
     if (state->stop != 0) {
         return 0;
     }
-    if (!IsTrustedInstaller(state->path, announced > 0 ? announced : qint64(state->done),
-                            signature, state->trustedKey)) {
+    if (!IsTrustedInstaller(state->path, announced > 0 ? announced : qint64(state->done), signature,
+                            state->trustedKey)) {
         QFile::remove(state->path);
         return failed();
     }

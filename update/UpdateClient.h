@@ -11,19 +11,19 @@
 // set before the worker starts and stay unchanged while it runs; `stop`, `total`, `done`,
 // `error` and `connected` are read and written whole from both threads.
 struct DownloadState {
-    std::atomic<int> stop{0};       // 1: the file is complete and verified, or the user cancelled
-    std::atomic<qint64> total{0};   // announced byte length; -1: none announced; 0: not yet known
-    std::atomic<qint64> done{0};    // bytes written so far
-    std::atomic<int> error{0};      // 1: connecting, reading, writing or verifying failed
-    std::atomic<int> connected{0};  // 1: the server answered; the body is on its way
-    IHttpResponse* file = nullptr;  // the open response of the download request (worker only)
-    QString path;                   // the local file
+    std::atomic<int> stop{0};      // 1: the file is complete and verified, or the user cancelled
+    std::atomic<qint64> total{0};  // announced byte length; -1: none announced; 0: not yet known
+    std::atomic<qint64> done{0};   // bytes written so far
+    std::atomic<int> error{0};     // 1: connecting, reading, writing or verifying failed
+    std::atomic<int> connected{0}; // 1: the server answered; the body is on its way
+    IHttpResponse* file = nullptr; // the open response of the download request (worker only)
+    QString path;                  // the local file
 
     // What the worker fetches and what it checks the file against.
     IHttpClient* http = nullptr;
-    HttpRequest installer;          // the installer ("zelta.exe")
-    QString signatureObject;        // its detached signature ("zelta.sig") on the same server
-    QByteArray trustedKey;          // the public key the signature must verify against
+    HttpRequest installer;   // the installer ("zelta.exe")
+    QString signatureObject; // its detached signature ("zelta.sig") on the same server
+    QByteArray trustedKey;   // the public key the signature must verify against
 
     void Reset();
 };
@@ -80,9 +80,9 @@ public:
     // Downloads `installerPath` from `server` into `localPath` on a worker thread while
     // `monitor` shows the progress, and accepts it only with a valid signature at
     // `signaturePath` on the same server. Returns a DownloadResult.
-    int Download(const QString& server, const QString& installerPath,
-                 const QString& signaturePath, const QString& localPath, const QString& proxy,
-                 const QString& user, const QString& password, IDownloadMonitor& monitor);
+    int Download(const QString& server, const QString& installerPath, const QString& signaturePath,
+                 const QString& localPath, const QString& proxy, const QString& user,
+                 const QString& password, IDownloadMonitor& monitor);
 
     const DownloadState& State() const { return m_state; }
 

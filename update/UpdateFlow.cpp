@@ -81,10 +81,9 @@ UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
 
     const QString localPath = SettingsPath(folder, kInstallerFile);
     QFile::remove(localPath);
-    const int downloaded =
-        client.Download(server, UpdateObjectName(dir, "zelta.exe"),
-                        UpdateObjectName(dir, "zelta.sig"), localPath, proxyText, proxy.userName,
-                        proxy.password, ui);
+    const int downloaded = client.Download(server, UpdateObjectName(dir, "zelta.exe"),
+                                           UpdateObjectName(dir, "zelta.sig"), localPath, proxyText,
+                                           proxy.userName, proxy.password, ui);
     if (downloaded == CUpdateClient::DownloadCancelled) {
         return UpdateOutcome::DownloadCancelled;
     }

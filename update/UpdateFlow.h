@@ -42,8 +42,8 @@ enum class UpdateOutcome {
     Declined,          // the user did not want the download
     DownloadCancelled, // the partial installer stays
     DownloadFailed,    // also a download that is not the maker's complete installer
-    StartFailed, // the installer could not be started; the program stays open
-    Handed,      // the installer runs in update mode; the program was asked to close
+    StartFailed,       // the installer could not be started; the program stays open
+    Handed,            // the installer runs in update mode; the program was asked to close
 };
 
 constexpr int kIdsUpdateQuestion = 34010;

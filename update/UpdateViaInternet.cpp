@@ -50,11 +50,11 @@ public:
         QApplication::setOverrideCursor(Qt::BusyCursor);
         QDialog checking(m_hooks.mainWindow, Qt::Dialog | Qt::FramelessWindowHint);
         checking.setWindowModality(Qt::ApplicationModal);
+        QObject::connect(&checking, &QDialog::rejected, [&cancel] { cancel = 1; });
         if (AdoptTemplate(&checking, 158)) {
             AddCancelButton(checking);
+            checking.show();
         }
-        QObject::connect(&checking, &QDialog::rejected, [&cancel] { cancel = 1; });
-        checking.show();
 
         std::atomic<bool> finished{false};
         std::thread worker;

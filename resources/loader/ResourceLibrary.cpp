@@ -66,7 +66,8 @@ QStringList SystemLibraryFolders() {
         qEnvironmentVariable("LD_LIBRARY_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     folders << QStringLiteral("/usr/local/lib");
 #ifdef ZELTA_MULTIARCH
-    folders << QStringLiteral("/usr/lib/" ZELTA_MULTIARCH) << QStringLiteral("/lib/" ZELTA_MULTIARCH);
+    folders << QStringLiteral("/usr/lib/" ZELTA_MULTIARCH)
+            << QStringLiteral("/lib/" ZELTA_MULTIARCH);
 #endif
     folders << QStringLiteral("/usr/lib") << QStringLiteral("/lib");
     return folders;

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QMessageBox>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 

@@ -50,9 +50,9 @@ TEST(ElfImage, ThisProgramIsCompleteAndEveryCutInsideItsSegmentsIsNot) {
     const std::uint64_t end = LoadEnd(self);
     ASSERT_GT(end, 4096u);
     EXPECT_TRUE(Complete(Bytes(self.begin(), self.begin() + static_cast<long>(end))));
-    for (const std::uint64_t cut : {std::uint64_t(0), std::uint64_t(3), std::uint64_t(63),
-                                    std::uint64_t(64), std::uint64_t(200), end / 7, end / 3,
-                                    end / 2, end - 4096, end - 1}) {
+    for (const std::uint64_t cut :
+         {std::uint64_t(0), std::uint64_t(3), std::uint64_t(63), std::uint64_t(64),
+          std::uint64_t(200), end / 7, end / 3, end / 2, end - 4096, end - 1}) {
         const Bytes truncated(self.begin(), self.begin() + static_cast<long>(cut));
         EXPECT_FALSE(Complete(truncated)) << cut;
     }
@@ -87,8 +87,8 @@ TEST(ElfImage, RefusesOtherFormatsMachinesAndKinds) {
     std::memset(library.data() + offsetof(Elf64_Ehdr, e_entry), 0, sizeof(Elf64_Addr));
     EXPECT_TRUE(Complete(library, ElfImage::Kind::SharedObject));
     EXPECT_FALSE(Complete(library, ElfImage::Kind::Executable));
-    EXPECT_FALSE(Complete(changed(offsetof(Elf64_Ehdr, e_type), ET_EXEC),
-                          ElfImage::Kind::SharedObject));
+    EXPECT_FALSE(
+        Complete(changed(offsetof(Elf64_Ehdr, e_type), ET_EXEC), ElfImage::Kind::SharedObject));
 }
 
 TEST(ElfImage, ChecksAFileByItsHeadersAndItsSize) {
@@ -103,8 +103,8 @@ TEST(ElfImage, ChecksAFileByItsHeadersAndItsSize) {
                   static_cast<std::streamsize>(LoadEnd(self) - 1));
     }
     EXPECT_FALSE(ElfImage::IsCompleteFile(path, ElfImage::Kind::Executable));
-    EXPECT_FALSE(ElfImage::IsCompleteFile(std::string(folder) + "/missing",
-                                          ElfImage::Kind::Executable));
+    EXPECT_FALSE(
+        ElfImage::IsCompleteFile(std::string(folder) + "/missing", ElfImage::Kind::Executable));
     EXPECT_FALSE(ElfImage::IsCompleteFile(folder, ElfImage::Kind::Executable));
     unlink(path.c_str());
     rmdir(folder);

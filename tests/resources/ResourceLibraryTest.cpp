@@ -139,8 +139,9 @@ TEST(ResourceLoading, EveryDamagedCopyIsRefusedWithTheMessage) {
     const QByteArray library = original.readAll();
     ASSERT_GT(library.size(), 100000);
     const qint64 size = library.size();
-    const qint64 offsets[10] = {1,           64,           1000,         size / 10, size / 5,
-                                size * 2 / 5, size / 2,    size * 3 / 4, size - 100, size - 1};
+    const qint64 offsets[10] = {1,          64,           1000,     size / 10,
+                                size / 5,   size * 2 / 5, size / 2, size * 3 / 4,
+                                size - 100, size - 1};
     std::vector<std::pair<std::string, QByteArray>> damaged = {{"empty", QByteArray()}};
     for (const qint64 offset : offsets) {
         damaged.emplace_back("cut at " + std::to_string(offset), library.left(offset));

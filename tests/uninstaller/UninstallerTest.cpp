@@ -1,11 +1,11 @@
 #include "CInstallerApp.h"
 #include "CUninstallerApp.h"
+#include "KnownFolders.h"
 #include "NamedMutex.h"
 #include "ProductFiles.h"
 #include "Registry.h"
 #include "SetupFiles.h"
 #include "SetupTestSupport.h"
-#include "KnownFolders.h"
 #include "TestEnvironment.h"
 
 #include <QCoreApplication>

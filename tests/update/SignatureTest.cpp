@@ -80,12 +80,11 @@ TEST(TrustedInstaller, NeedsTheAnnouncedLengthACompleteProgramAndTheSignature) {
         {"shorter than announced", installer.left(30000), installer.size(), signature, false},
         {"truncated, announced with its own length", installer.left(30000), 30000,
          SignData(keys.privatePem, installer.left(30000)), false},
-        {"a shell script, signed", script, script.size(), SignData(keys.privatePem, script),
-         false},
+        {"a shell script, signed", script, script.size(), SignData(keys.privatePem, script), false},
         {"another processor, signed", foreignMachine, foreignMachine.size(),
          SignData(keys.privatePem, foreignMachine), false},
-        {"wrong signature", installer, installer.size(), SignData(MakeTestKeyPair().privatePem,
-                                                                  installer), false},
+        {"wrong signature", installer, installer.size(),
+         SignData(MakeTestKeyPair().privatePem, installer), false},
         {"no signature", installer, installer.size(), QByteArray(), false},
     };
     for (const Case& c : cases) {
@@ -112,8 +111,8 @@ TEST(Zeltasign, SignsWithAKeyFileAndWarnsWhenItIsNotTheMakers) {
     EXPECT_TRUE(tool.readAllStandardError().contains("not the maker's key"));
     QFile signature(folder + "/zelta.sig");
     ASSERT_TRUE(signature.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(
-        VerifySignature(keys.publicPem, installer.constData(), installer.size(), signature.readAll()));
+    EXPECT_TRUE(VerifySignature(keys.publicPem, installer.constData(), installer.size(),
+                                signature.readAll()));
 
     tool.start(QStringLiteral(ZELTA_BINARY_DIR "/bin/zeltasign"),
                {folder + "/zelta.exe", folder + "/zelta.exe"});

@@ -267,8 +267,7 @@ TEST_F(UpdateFlowTest, OnlyACompleteSignedInstallerStarts) {
     const Case cases[] = {
         {"a shell script", body(script), body(SignData(keys.privatePem, script)), false,
          UpdateOutcome::DownloadFailed},
-        {"a truncated installer", truncated, body(signature), false,
-         UpdateOutcome::DownloadFailed},
+        {"a truncated installer", truncated, body(signature), false, UpdateOutcome::DownloadFailed},
         {"a wrong signature", body(installer),
          body(SignData(MakeTestKeyPair().privatePem, installer)), false,
          UpdateOutcome::DownloadFailed},

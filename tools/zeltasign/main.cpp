@@ -56,9 +56,8 @@ int main(int argc, char** argv) {
     }
     out.close();
     if (!VerifySignature(MakerPublicKey(), installer.constData(), installer.size(), signature)) {
-        std::fprintf(stderr,
-                     "zeltasign: warning: the key is not the maker's key built into the "
-                     "program; the program will refuse this installer\n");
+        std::fprintf(stderr, "zeltasign: warning: the key is not the maker's key built into the "
+                             "program; the program will refuse this installer\n");
         return 3;
     }
     std::printf("%s\n", qPrintable(signaturePath));
