@@ -226,19 +226,19 @@ TEST(StartupSequenceTest, LanguageMarkerSetsTheJapaneseFlag) {
     g_japaneseUi = false;
 }
 
-TEST(ApplicationMutexTest, HeldForTheWholeRunAndASecondCopyIsNotRefused) {
+// Every copy holds the mutex, so it exists until the last copy has ended.
+TEST(ApplicationMutexTest, HeldByEveryCopyUntilTheLastOneEnds) {
     Script s;
+    auto second = std::make_unique<CZeltaApp>(MakeParts(s));
     {
-        auto first = std::make_unique<CZeltaApp>(MakeParts(s));
-        EXPECT_TRUE(first->OwnsMutex());
+        CZeltaApp first(MakeParts(s));
+        EXPECT_TRUE(first.OwnsMutex());
+        EXPECT_TRUE(second->OwnsMutex());
+        EXPECT_TRUE(first.InitInstance()) << "a second copy runs as well";
         EXPECT_TRUE(CNamedMutex::Exists(CZeltaApp::kMutexName));
-        {
-            CZeltaApp second(MakeParts(s));
-            EXPECT_FALSE(second.OwnsMutex());
-            EXPECT_TRUE(second.InitInstance()) << "a second copy runs as well";
-        }
-        EXPECT_TRUE(CNamedMutex::Exists(CZeltaApp::kMutexName)) << "the first copy still holds it";
     }
+    EXPECT_TRUE(CNamedMutex::Exists(CZeltaApp::kMutexName)) << "the other copy still holds it";
+    second.reset();
     EXPECT_FALSE(CNamedMutex::Exists(CZeltaApp::kMutexName));
 }
 

@@ -159,6 +159,19 @@ void LocalHttpServer::AcceptLoop() {
     }
 }
 
+void LocalHttpServer::HoldOpen(int socket) {
+    // Until the client gives up on the connection or the server stops.
+    while (!m_stopping) {
+        pollfd fd{socket, POLLIN, 0};
+        if (::poll(&fd, 1, kPollMs) > 0) {
+            char buffer[256];
+            if (::recv(socket, buffer, sizeof buffer, 0) <= 0) {
+                return;
+            }
+        }
+    }
+}
+
 void LocalHttpServer::Handle(int socket) {
     std::string request;
     const auto deadline =
@@ -219,16 +232,8 @@ void LocalHttpServer::Handle(int socket) {
     }
 
     if (route.silent) {
-        // Took the request and never answers: hold the connection until the server stops.
-        while (!m_stopping) {
-            pollfd fd{socket, POLLIN, 0};
-            if (::poll(&fd, 1, kPollMs) > 0) {
-                char buffer[256];
-                if (::recv(socket, buffer, sizeof buffer, 0) <= 0) {
-                    return;
-                }
-            }
-        }
+        // Took the request and never answers.
+        HoldOpen(socket);
         return;
     }
 
@@ -250,15 +255,6 @@ void LocalHttpServer::Handle(int socket) {
         return;
     }
     if (route.stallAfter >= 0) {
-        // Hold the connection until the client gives up on it or the server stops.
-        while (!m_stopping) {
-            pollfd fd{socket, POLLIN, 0};
-            if (::poll(&fd, 1, kPollMs) > 0) {
-                char buffer[256];
-                if (::recv(socket, buffer, sizeof buffer, 0) <= 0) {
-                    return;
-                }
-            }
-        }
+        HoldOpen(socket);
     }
 }

@@ -48,6 +48,7 @@ public:
 private:
     void AcceptLoop();
     void Handle(int socket);
+    void HoldOpen(int socket);
 
     int m_listen = -1;
     int m_port = 0;

@@ -45,6 +45,16 @@ private:
     const CResourceLibrary& m_library;
 };
 
+// ZeltaIII.srv in `folder` with `address` as both servers.
+void WriteServerSettings(const QString& folder, const QString& address) {
+    QFile srv(folder + "/ZeltaIII.srv");
+    ASSERT_TRUE(srv.open(QIODevice::WriteOnly));
+    srv.write(QStringLiteral("[zelta]\r\n\r\nhttpserver=%1\r\nhttpdir=ZeltaApps/Zelta\r\n"
+                             "httpserver2=%1\r\nhttpdir2=ZeltaApps/Zelta\r\n")
+                  .arg(address)
+                  .toUtf8());
+}
+
 class UpdateDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -181,13 +191,7 @@ TEST_F(UpdateDialogsTest, WholeUpdateStartsTheInstallerAndClosesTheMainWindow) {
     server.Serve("/ZeltaApps/Zelta/zelta.exe", installer);
     server.Serve("/ZeltaApps/Zelta/zelta.sig", SignData(keys.privatePem, installer));
     const QString folder = QString::fromStdString(MakeTempDir("whole-update"));
-    QFile srv(folder + "/ZeltaIII.srv");
-    ASSERT_TRUE(srv.open(QIODevice::WriteOnly));
-    srv.write(QStringLiteral("[zelta]\r\n\r\nhttpserver=%1\r\nhttpdir=ZeltaApps/Zelta\r\n"
-                             "httpserver2=%1\r\nhttpdir2=ZeltaApps/Zelta\r\n")
-                  .arg(server.Address())
-                  .toUtf8());
-    srv.close();
+    WriteServerSettings(folder, server.Address());
 
     QMainWindow mainWindow;
     mainWindow.show();
@@ -253,13 +257,7 @@ TEST_F(UpdateDialogsTest, AHangingServerNeverFreezesAndCancelEndsTheFlow) {
     LocalHttpServer server;
     ASSERT_TRUE(server.Start());
     const QString folder = QString::fromStdString(MakeTempDir("hanging-update"));
-    QFile srv(folder + "/ZeltaIII.srv");
-    ASSERT_TRUE(srv.open(QIODevice::WriteOnly));
-    srv.write(QStringLiteral("[zelta]\r\n\r\nhttpserver=%1\r\nhttpdir=ZeltaApps/Zelta\r\n"
-                             "httpserver2=%1\r\nhttpdir2=ZeltaApps/Zelta\r\n")
-                  .arg(server.Address())
-                  .toUtf8());
-    srv.close();
+    WriteServerSettings(folder, server.Address());
     LocalHttpServer::Route silent;
     silent.silent = true;
 
