@@ -35,9 +35,12 @@ public:
     // The library's file name on this platform ("libZeltaIII.so").
     static QString LibraryFileName();
 
-    // Loads the library by name: first from each of `folders` in order, then by the
-    // system's library search. With no folders given, the program's own folder is tried
-    // first. Returns 0, or -1 with ErrorText() set.
+    // Loads the library by name: first from each of `folders` in order, then from the
+    // folders of the system's library search (LD_LIBRARY_PATH, then the usual library
+    // folders). With no folders given, the program's own folder is tried first. Every
+    // candidate is checked before it is loaded (a complete shared library of this machine,
+    // with the build's seal over its contents): a damaged one is refused, never loaded.
+    // Returns 0, or -1 with ErrorText() set.
     int Load();
     int Load(const QStringList& folders);
     // Loads the library from one file only.
