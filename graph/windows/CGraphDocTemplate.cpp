@@ -2,6 +2,7 @@
 
 #include "CChildFrame.h"
 #include "Messages.h"
+#include "WindowPlacement.h"
 
 #include <QMdiArea>
 
@@ -33,11 +34,11 @@ CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost
     CChildFrame* window = CreateChildFrame(Kind(), this, host);
     if (window == nullptr)
         return nullptr;
+    // The windows already there decide the new one's step of the cascade; it comes at the
+    // standard size (three quarters of the client area), not the view's own small size.
+    const int others = static_cast<int>(area->subWindowList().size());
     area->addSubWindow(window);
-    // A new window takes three quarters of the client area, as new document windows do, not
-    // the view's own small size.
-    const QSize client = area->viewport()->size();
-    window->resize(client.width() * 3 / 4, client.height() * 3 / 4);
+    window->setGeometry(CascadeRect(ClientRect(area), others, TitleBarHeight(window)));
     window->ActivateFrame();
     return window;
 }

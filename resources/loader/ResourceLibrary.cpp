@@ -1,5 +1,7 @@
 #include "ResourceLibrary.h"
 
+#include "DialogUnits.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -338,6 +340,7 @@ std::unique_ptr<QWidget> CResourceLibrary::LoadDialog(int id, QWidget* parent) c
     std::unique_ptr<QWidget> root(loader.load(&file, parent));
     if (!root)
         return nullptr;
+    LayOutFromDialogUnits(root.get());
     FillPictures(root.get());
     if (root->property("noCaption").toBool())
         root->setWindowFlags(root->windowFlags() | Qt::FramelessWindowHint);

@@ -2,8 +2,10 @@
 """Writes the dialog templates resources/dialogs/<language>/<id>.ui.
 
 Each template is described below in dialog units, the way the dialogs were first laid
-out; the .ui files get pixel geometry at the dialog font's average character size
-(MS Sans Serif 8 pt: 6 x 13 pixels, so x_px = x_du * 6 / 4 and y_px = y_du * 13 / 8).
+out. Every control and the form keep them in the dynamic property dialogUnits (a rect);
+the loader lays the dialog out from those with the metrics of the font it really uses.
+The pixel geometry written beside them is only a preview at MS Sans Serif 8 pt's average
+character size (6 x 13 pixels: x_px = x_du * 6 / 4, y_px = y_du * 13 / 8).
 
 Every control that has an identifier gets it twice: as its object name ("1010") and as
 the dynamic property controlId. Pictures name the bitmap or icon they show through the
@@ -311,7 +313,8 @@ WIDGET_CLASS = {
 def control_xml(index, control):
     kind, cid, text, x, y, w, h, opts = control
     name = str(cid) if cid is not None else f"control_{index}"
-    props = [prop("geometry", geometry(px_x(x), px_y(y), px_x(w), px_y(h)))]
+    props = [prop("geometry", geometry(px_x(x), px_y(y), px_x(w), px_y(h))),
+             prop("dialogUnits", geometry(x, y, w, h), dynamic=True)]
     if cid is not None:
         props.append(prop("controlId", f"<number>{cid}</number>", dynamic=True))
     if kind in ("label", "button", "default", "check", "radio") and text:
@@ -369,6 +372,7 @@ def control_xml(index, control):
 def template_xml(lang, tid, title, w, h, root, controls):
     family, points = FONTS[lang]
     props = [prop("geometry", geometry(0, 0, px_x(w), px_y(h))),
+             prop("dialogUnits", geometry(0, 0, w, h), dynamic=True),
              prop("font", f"<font><family>{escape(family)}</family>"
                           f"<pointsize>{points}</pointsize></font>"),
              prop("templateId", f"<number>{tid}</number>", dynamic=True)]

@@ -1,12 +1,16 @@
+#include "DialogUnits.h"
 #include "ResourceLibrary.h"
 #include "TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -20,6 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOption>
 #include <QScrollBar>
 #include <QSet>
 #include <QTreeView>
@@ -44,12 +50,18 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Dialog units to pixels at the dialog font's 6 x 13 average character size.
+// Dialog units to pixels at the average character size of the English dialog font, MS Sans
+// Serif 8 pt as it maps here.
+QSize EnglishBase() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    return DialogBaseUnits(MappedDialogFont(font));
+}
 int PxX(int du) {
-    return (du * 6 + 2) / 4;
+    return DialogUnitsToPixelsX(du, EnglishBase());
 }
 int PxY(int du) {
-    return (du * 13 + 4) / 8;
+    return DialogUnitsToPixelsY(du, EnglishBase());
 }
 
 class ResourcesTest : public ::testing::Test {
@@ -798,7 +810,7 @@ TEST_F(ResourcesTest, JapaneseDialogsAndEnglishOnlyTemplates) {
         ASSERT_NE(dialog, nullptr);
         const QList<int> keys = ControlsById(dialog.get()).keys();
         EXPECT_EQ(QSet<int>(keys.begin(), keys.end()), englishIds.value(id));
-        EXPECT_EQ(dialog->font().family(), QStringLiteral("MS Mincho"));
+        EXPECT_EQ(dialog->font().family(), QStringLiteral("IPAMincho"));
         EXPECT_EQ(dialog->font().pointSize(), 10);
         ExpectTidyLayout(dialog.get());
         if (id == 100 || id == 149 || id == 154 || id == 159 || id == 160) {
@@ -811,9 +823,89 @@ TEST_F(ResourcesTest, JapaneseDialogsAndEnglishOnlyTemplates) {
     for (int id : {181, 191, 176}) {
         std::unique_ptr<QWidget> dialog = library->LoadDialog(id);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->font().family(), QStringLiteral("MS Sans Serif")) << id;
+        EXPECT_EQ(dialog->font().family(), QStringLiteral("Liberation Sans")) << id;
     }
     EXPECT_EQ(library->LoadDialog(181)->windowTitle(), QStringLiteral("Model"));
+}
+
+// Why `control`'s text does not fit it (one line, or the lines a word-wrapped label allows);
+// empty when it fits.
+std::string TextMisfit(QWidget* control) {
+    const QFontMetrics metrics(control->font());
+    QString text = TextOf(control);
+    if (text.isEmpty())
+        return {};
+    const QStyle* style = control->style();
+    QRect room = control->rect();
+    int extra = 0;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        room = label->contentsRect();
+        if (label->wordWrap()) {
+            const QRect wrapped =
+                metrics.boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, text);
+            if (wrapped.width() > room.width() || wrapped.height() > room.height())
+                return "wraps to " + std::to_string(wrapped.height() / metrics.lineSpacing()) +
+                       " lines in " + std::to_string(room.width()) + " x " +
+                       std::to_string(room.height());
+            return {};
+        }
+    } else if (qobject_cast<QPushButton*>(control) != nullptr) {
+        extra = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control) + 4;
+    } else if (qobject_cast<QRadioButton*>(control) != nullptr) {
+        extra = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+                style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
+    } else if (qobject_cast<QCheckBox*>(control) != nullptr) {
+        extra = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control);
+    } else if (qobject_cast<QGroupBox*>(control) != nullptr) {
+        extra = 16; // the title's indent and its gap in the frame line
+    }
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const int width = metrics.horizontalAdvance(text) + extra;
+    if (width > room.width() || metrics.height() > room.height())
+        return "needs " + std::to_string(width) + " x " + std::to_string(metrics.height()) +
+               " in " + std::to_string(room.width()) + " x " + std::to_string(room.height());
+    return {};
+}
+
+// The title bar shows the whole title beside the window icon and three buttons.
+std::string TitleMisfit(const QWidget* dialog) {
+    if (dialog->windowTitle().isEmpty() || dialog->windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(dialog->windowTitle()) + 4 * metrics.height() + 16;
+    if (width > dialog->width())
+        return "title needs " + std::to_string(width) + " in " + std::to_string(dialog->width());
+    return {};
+}
+
+// Every template of both languages, built as the program builds it: every static text,
+// button, check box and group box title fits its control with the font the dialog really
+// uses, and the title fits the title bar.
+TEST_F(ResourcesTest, EveryTextFitsItsControlInBothLanguages) {
+    const QStringList files = QDir(QStringLiteral(":/ZeltaIII/dialogs/en"))
+                                  .entryList({QStringLiteral("*.ui")}, QDir::Files);
+    ASSERT_GE(files.size(), 16);
+    for (Language language : {Language::English, Language::Japanese}) {
+        library->SetLanguage(language);
+        for (const QString& file : files) {
+            const int id = QFileInfo(file).baseName().toInt();
+            SCOPED_TRACE(testing::Message() << (language == Language::English ? "en " : "ja ")
+                                            << id);
+            std::unique_ptr<QWidget> dialog = library->LoadDialog(id);
+            ASSERT_NE(dialog, nullptr);
+            // The mapped face is installed, not a fallback of the font configuration.
+            EXPECT_EQ(QFontInfo(dialog->font()).family(), dialog->font().family());
+            EXPECT_EQ(TitleMisfit(dialog.get()), "");
+            for (QWidget* control : dialog->findChildren<QWidget*>()) {
+                if (!control->property("dialogUnits").isValid())
+                    continue;
+                EXPECT_EQ(TextMisfit(control), "")
+                    << control->objectName().toStdString() << " \"" << TextOf(control).toStdString()
+                    << "\"";
+            }
+        }
+    }
 }
 
 // ---------------------------------------------------------------- pictures

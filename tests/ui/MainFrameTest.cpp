@@ -714,4 +714,75 @@ TEST_F(MainFrameTest, GraphWindowsKeepTheirPlacesInProportion) {
     EXPECT_EQ(df->geometry(), QRect(200, 100, 600, 400));
 }
 
+// Every window command, on a small and a large main window, leaves each graph window wholly
+// inside the client area at a readable size.
+TEST_F(MainFrameTest, EveryWindowCommandKeepsTheGraphsInsideAndReadable) {
+    Start(&qak);
+    for (const QSize mainSize : {QSize(800, 600), QSize(1600, 1000)}) {
+        SCOPED_TRACE(testing::Message() << mainSize.width() << " x " << mainSize.height());
+        frame->showNormal();
+        frame->resize(mainSize);
+        QCoreApplication::processEvents();
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        ASSERT_GE(area.width(), 600);
+        auto check = [&](const char* step) {
+            FlushDeletions();
+            QCoreApplication::processEvents();
+            int shown = 0;
+            for (QMdiSubWindow* w : frame->MdiArea()->subWindowList()) {
+                if (w->isHidden())
+                    continue;
+                ++shown;
+                const QRect r = w->geometry();
+                EXPECT_TRUE(area.contains(r)) << step << ": " << r.x() << "," << r.y() << " "
+                                              << r.width() << "x" << r.height();
+                EXPECT_GE(r.width(), 300) << step;
+                EXPECT_GE(r.height(), 200) << step;
+            }
+            EXPECT_GT(shown, 0) << step;
+        };
+        auto menuCommand = [&](int id) {
+            QAction* action = FindCommand(frame->menuBar(), id);
+            ASSERT_NE(action, nullptr) << id;
+            action->trigger();
+        };
+        check("start");
+        // Each kind from the Graph menu, one after the other, until all seven are open.
+        for (int id : {32791, 32792, 32797})
+            menuCommand(id), check("open from the Graph menu");
+        for (int id : {CMainFrame::ID_WINDOW_CASCADE, CMainFrame::ID_WINDOW_TILE_HORZ,
+                       CMainFrame::ID_WINDOW_TILE_VERT})
+            menuCommand(id), check("arrange seven");
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        // A window closed and shown again from the Graph menu.
+        Toggle(KindESR);
+        menuCommand(32782);
+        check("reopen after cascade");
+        // Close all, then every kind again from the menu of the frame.
+        menuCommand(CChildFrame::kCommandCloseAll);
+        for (int id : {32780, 32782, 32779, 32781, 32791, 32792, 32797})
+            menuCommand(id), check("open after close all");
+        menuCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+        dialogs.compareFirst = &qak;
+        dialogs.compareSecond = &qakSmall;
+        menuCommand(CMainFrame::ID_COMPARISON);
+        check("comparison on");
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        check("cascade in comparison");
+        menuCommand(CMainFrame::ID_CANCEL_COMPARISON);
+        menuCommand(32797);
+        check("comparison off");
+        // Cascade steps by one title bar: the second window starts below the first's title.
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        const QList<QMdiSubWindow*> windows =
+            frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_GE(windows.size(), 2);
+        EXPECT_EQ(windows[0]->geometry().topLeft(), area.topLeft());
+        EXPECT_GT(windows[1]->y(), windows[0]->y() + 10);
+        EXPECT_EQ(windows[1]->x() - windows[0]->x(), windows[1]->y() - windows[0]->y());
+        EXPECT_EQ(windows[0]->width(), area.width() * 3 / 4);
+        EXPECT_EQ(windows[0]->height(), area.height() * 3 / 4);
+    }
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include "ModelVector.h"
 #include "RippleLimits.h"
 #include "SParameterWriter.h"
+#include "WindowPlacement.h"
 #include "WorkingState.h"
 
 #include <QAction>
@@ -301,47 +302,44 @@ void CMainFrame::ArrangeWindows(int commandId) {
     ReopenGraphWindows();
     setUpdatesEnabled(true);
     if (commandId == ID_WINDOW_CASCADE)
-        mdiArea->cascadeSubWindows();
+        CascadeWindows();
     else
         TileWindows(commandId == ID_WINDOW_TILE_HORZ);
     repaint();
 }
 
-// Tiling horizontally stacks wide windows in columns of rows (two columns of two for four
-// windows); tiling vertically places tall windows side by side, row by row. Windows are taken
-// in the order they were created, so re-creating them in a fixed order fixes the layout.
-void CMainFrame::TileWindows(bool horizontal) {
+// The windows in the order they were created, shown normally (not maximised or minimised),
+// so that re-creating them in a fixed order fixes the arrangement.
+QList<QMdiSubWindow*> CMainFrame::ArrangedWindows() const {
     QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (!w->isHidden() && !w->isMinimized())
-            windows.append(w);
-    const int n = static_cast<int>(windows.size());
-    if (n == 0)
-        return;
-    for (QMdiSubWindow* w : windows)
-        if (w->isMaximized())
+    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isHidden())
+            continue;
+        if (w->isMaximized() || w->isMinimized())
             w->showNormal();
-    const QRect area = mdiArea->viewport()->rect();
-    int groups = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n))));
-    if (groups < 1)
-        groups = 1;
-    int index = 0;
-    for (int g = 0; g < groups; ++g) {
-        // The first groups take n / groups windows, the last ones one more for the rest.
-        const int inGroup = n / groups + (g >= groups - n % groups ? 1 : 0);
-        for (int i = 0; i < inGroup && index < n; ++i, ++index) {
-            QRect cell;
-            if (horizontal) {
-                const int width = area.width() / groups;
-                const int height = area.height() / inGroup;
-                cell = QRect(g * width, i * height, width, height);
-            } else {
-                const int width = area.width() / inGroup;
-                const int height = area.height() / groups;
-                cell = QRect(i * width, g * height, width, height);
-            }
-            windows[index]->setGeometry(cell);
-        }
+        windows.append(w);
+    }
+    return windows;
+}
+
+// Tiling horizontally stacks wide windows in columns of rows (two columns of two for four
+// windows); tiling vertically places tall windows side by side, row by row.
+void CMainFrame::TileWindows(bool horizontal) {
+    const QList<QMdiSubWindow*> windows = ArrangedWindows();
+    const std::vector<QRect> cells =
+        TileRects(ClientRect(mdiArea), static_cast<int>(windows.size()), horizontal);
+    for (size_t i = 0; i < cells.size(); ++i)
+        windows[static_cast<int>(i)]->setGeometry(cells[i]);
+}
+
+// Every window at the standard size, each one title bar lower and further right than the
+// one before, the last created on top.
+void CMainFrame::CascadeWindows() {
+    const QList<QMdiSubWindow*> windows = ArrangedWindows();
+    const QRect area = ClientRect(mdiArea);
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(CascadeRect(area, i, TitleBarHeight(windows[i])));
+        windows[i]->raise();
     }
 }
 
@@ -1089,7 +1087,9 @@ void CMainFrame::ResizeGraphWindowsProportionally(int width, int height) {
                 const int top = static_cast<int>(r.top() * sy);
                 const int right = static_cast<int>((r.right() + 1) * sx);
                 const int bottom = static_cast<int>((r.bottom() + 1) * sy);
-                window->setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+                window->setGeometry(KeepReadableInside(
+                    QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                    QRect(0, 0, width, height)));
             }
         }
     }

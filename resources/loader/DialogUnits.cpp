@@ -1,0 +1,79 @@
+#include "DialogUnits.h"
+
+#include <QFontMetrics>
+#include <QRect>
+#include <QVariant>
+#include <QWidget>
+
+namespace {
+
+struct FaceMapping {
+    const char* templateFace;
+    const char* installedFace;
+};
+
+// The faces of fonts-liberation2 and fonts-ipafont-mincho.
+constexpr FaceMapping kFaceMappings[] = {
+    {"MS Sans Serif", "Liberation Sans"},
+    {"MS Mincho", "IPAMincho"},
+};
+
+// MulDiv(units, base, divisor), rounded half away from zero.
+int MulDiv(int units, int base, int divisor) {
+    const long long product = static_cast<long long>(units) * base;
+    const long long half = divisor / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / divisor
+                                         : -((-product + half) / divisor));
+}
+
+QRect ToPixels(const QRect& units, const QSize& base) {
+    return QRect(DialogUnitsToPixelsX(units.x(), base), DialogUnitsToPixelsY(units.y(), base),
+                 DialogUnitsToPixelsX(units.width(), base),
+                 DialogUnitsToPixelsY(units.height(), base));
+}
+
+} // namespace
+
+QFont MappedDialogFont(const QFont& templateFont) {
+    QFont font = templateFont;
+    for (const FaceMapping& mapping : kFaceMappings) {
+        if (templateFont.family().compare(QLatin1String(mapping.templateFace),
+                                          Qt::CaseInsensitive) == 0) {
+            font.setFamilies({QString::fromLatin1(mapping.installedFace)});
+            break;
+        }
+    }
+    return font;
+}
+
+QSize DialogBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return QSize((letters / 26 + 1) / 2, metrics.ascent() + metrics.descent());
+}
+
+int DialogUnitsToPixelsX(int units, const QSize& base) {
+    return MulDiv(units, base.width(), 4);
+}
+
+int DialogUnitsToPixelsY(int units, const QSize& base) {
+    return MulDiv(units, base.height(), 8);
+}
+
+void LayOutFromDialogUnits(QWidget* form) {
+    if (form == nullptr)
+        return;
+    const QFont font = MappedDialogFont(form->font());
+    form->setFont(font);
+    const QSize base = DialogBaseUnits(font);
+    const QList<QWidget*> controls = form->findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        const QVariant units = control->property("dialogUnits");
+        if (units.canConvert<QRect>())
+            control->setGeometry(ToPixels(units.toRect(), base));
+    }
+    const QVariant formUnits = form->property("dialogUnits");
+    if (formUnits.canConvert<QRect>())
+        form->resize(ToPixels(formUnits.toRect(), base).size());
+}
