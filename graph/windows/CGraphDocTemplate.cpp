@@ -2,6 +2,7 @@
 
 #include "CChildFrame.h"
 #include "Messages.h"
+#include "ResourceLibrary.h"
 #include "WindowPlacement.h"
 
 #include <QMdiArea>
@@ -38,6 +39,8 @@ CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost
     // standard size (three quarters of the client area), not the view's own small size.
     const int others = static_cast<int>(area->subWindowList().size());
     area->addSubWindow(window);
+    if (!icon.isNull())
+        window->setWindowIcon(icon);
     window->setGeometry(CascadeRect(ClientRect(area), others, TitleBarHeight(window)));
     window->ActivateFrame();
     return window;
@@ -48,5 +51,14 @@ CreateGraphDocTemplates(const IStringTable& strings) {
     std::vector<std::unique_ptr<CGraphDocTemplate>> templates;
     for (int id : kTemplateCreationOrder)
         templates.push_back(std::make_unique<CGraphDocTemplate>(id, strings.GetString(id)));
+    return templates;
+}
+
+std::vector<std::unique_ptr<CGraphDocTemplate>>
+CreateGraphDocTemplates(const CResourceLibrary& library) {
+    std::vector<std::unique_ptr<CGraphDocTemplate>> templates =
+        CreateGraphDocTemplates(static_cast<const IStringTable&>(library));
+    for (const auto& t : templates)
+        t->SetIcon(library.Icon(t->ResourceId()));
     return templates;
 }

@@ -67,6 +67,8 @@ void LayOutFromDialogUnits(QWidget* form) {
     const QFont font = MappedDialogFont(form->font());
     form->setFont(font);
     const QSize base = DialogBaseUnits(font);
+    // Kept for dialogs that paint at a position given in dialog units.
+    form->setProperty("dialogBaseUnits", base);
     const QList<QWidget*> controls = form->findChildren<QWidget*>();
     for (QWidget* control : controls) {
         const QVariant units = control->property("dialogUnits");

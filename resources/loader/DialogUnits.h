@@ -26,4 +26,5 @@ int DialogUnitsToPixelsY(int units, const QSize& base);
 
 // Maps the form's font and places the form and every control that carries the dynamic
 // property "dialogUnits" (a rect in dialog units) at the pixels of the mapped font's units.
+// The form keeps the base units it used in the property "dialogBaseUnits" (a size).
 void LayOutFromDialogUnits(QWidget* form);

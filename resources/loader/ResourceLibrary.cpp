@@ -360,6 +360,7 @@ int CResourceLibrary::ApplyDialog(int id, QWidget* target) const {
     target->setFont(form->font());
     target->resize(form->size());
     target->setProperty("templateId", id);
+    target->setProperty("dialogBaseUnits", form->property("dialogBaseUnits"));
     const QList<QWidget*> children =
         form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {

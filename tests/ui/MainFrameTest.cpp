@@ -667,7 +667,7 @@ TEST_F(MainFrameTest, SParametersAreWrittenIntoTheChosenFolderWhichIsRemembered)
     dialogs.folder = folder;
     frame->SetTemperature(125.0);
     frame->OnCommand(32798);
-    EXPECT_EQ(dialogs.browseTitle, QStringLiteral("&Folders"));
+    EXPECT_EQ(dialogs.browseTitle, QStringLiteral("Folders"));
     EXPECT_TRUE(dialogs.browseInitial.isEmpty());
     EXPECT_TRUE(QFile::exists(folder + "/QAKB106M016Rser.s2p"));
     EXPECT_TRUE(QFile::exists(folder + "/QAKB106M016Rshu.s2p"));

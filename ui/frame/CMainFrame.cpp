@@ -18,6 +18,7 @@
 #include "WorkingState.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -75,6 +76,17 @@ FrequencyPoint Evaluate(const CapacitorRecord& record, const ModelVector& vector
     return point;
 }
 
+// A menu text as a window title: without its "&" mnemonic marks ("&&" stays one "&").
+QString StripMnemonic(const QString& text) {
+    QString out;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out.append(text.at(i));
+    }
+    return out;
+}
+
 // The first field of a command prompt ("status-bar text\ntooltip").
 QString PromptOf(const QString& text) {
     const int newline = text.indexOf(QLatin1Char('\n'));
@@ -90,6 +102,13 @@ void CollectActions(const QWidget* menu, QList<QAction*>& out, QList<QMenu*>& me
             out.append(action);
         }
     }
+}
+
+bool IsTemperatureCommand(int commandId) {
+    for (const TemperatureCommand& t : kTemperatureCommands)
+        if (t.id == commandId)
+            return true;
+    return commandId == CMainFrame::ID_TEMP_CUSTOM;
 }
 
 bool HasCheckMark(int commandId) {
@@ -115,7 +134,13 @@ CMainFrame::CMainFrame(const std::array<const CGraphDocTemplate*, kGraphKindCoun
     connect(mdiArea, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* window) { OnActiveWindowChanged(window); });
 
+    // The idle text whenever no prompt is showing (a prompt goes when the pointer leaves its
+    // menu item or its command has run).
     statusBar()->showMessage(String(kStrReady));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty() && !destroying)
+            statusBar()->showMessage(String(kStrReady));
+    });
     for (int i = 0; i < 4; ++i) {
         panes[i] = new QLabel(this);
         panes[i]->setObjectName(QString::number(kFirstPaneId + i));
@@ -471,6 +496,16 @@ void CMainFrame::WireMenuBar() {
         if (HasCheckMark(id))
             action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        // The temperature commands are one choice of eight: marked as such in their menu.
+        if (IsTemperatureCommand(id) && action->associatedObjects().size() > 0) {
+            QObject* menu = action->associatedObjects().constFirst();
+            auto* group = menu->findChild<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly);
+            if (group == nullptr) {
+                group = new QActionGroup(menu);
+                group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+            }
+            group->addAction(action);
+        }
     }
 }
 
@@ -623,6 +658,8 @@ void CMainFrame::OnCommand(int id) {
     }
     UpdateMenuStates();
     UpdateStatusPanes();
+    if (!destroying)
+        statusBar()->showMessage(String(kStrReady));
 }
 
 void CMainFrame::OnActiveWindowChanged(QMdiSubWindow* window) {
@@ -1047,7 +1084,8 @@ void CMainFrame::GenerateSParameters() {
     if (c == nullptr || services.dialogs == nullptr)
         return;
     const QString folder =
-        services.dialogs->BrowseForFolder(this, QStringLiteral("&Folders"), LastSParameterFolder());
+        services.dialogs->BrowseForFolder(this, StripMnemonic(QStringLiteral("&Folders")),
+                                          LastSParameterFolder());
     if (folder.isEmpty()) // cancelled; the root folder "/" is a real choice here
         return;
     LastSParameterFolder() = folder;
