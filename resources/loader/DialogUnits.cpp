@@ -1,9 +1,13 @@
 #include "DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QLabel>
+#include <QPixmap>
 #include <QRect>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -78,4 +82,28 @@ void LayOutFromDialogUnits(QWidget* form) {
     const QVariant formUnits = form->property("dialogUnits");
     if (formUnits.canConvert<QRect>())
         form->resize(ToPixels(formUnits.toRect(), base).size());
+}
+
+void KeepPicturesWhole(QWidget* form) {
+    if (form == nullptr)
+        return;
+    const QList<QLabel*> pictures = form->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QLabel* picture : pictures) {
+        if (!picture->property("bitmapId").isValid() || picture->pixmap().isNull())
+            continue;
+        const QRect old = picture->geometry();
+        const int dx = std::max(0, picture->pixmap().width() - old.width());
+        const int dy = std::max(0, picture->pixmap().height() - old.height());
+        if (dx == 0 && dy == 0)
+            continue;
+        picture->resize(old.width() + dx, old.height() + dy);
+        for (QWidget* other : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other == picture)
+                continue;
+            const QRect g = other->geometry();
+            other->move(g.x() + (g.left() > old.right() ? dx : 0),
+                        g.y() + (g.top() > old.bottom() ? dy : 0));
+        }
+        form->resize(form->width() + dx, form->height() + dy);
+    }
 }

@@ -28,3 +28,8 @@ int DialogUnitsToPixelsY(int units, const QSize& base);
 // property "dialogUnits" (a rect in dialog units) at the pixels of the mapped font's units.
 // The form keeps the base units it used in the property "dialogBaseUnits" (a size).
 void LayOutFromDialogUnits(QWidget* form);
+
+// A picture control shows its bitmap whole, as a bitmap static sizes itself to its picture:
+// a picture larger than its control grows the control, moves the controls right of it and
+// below it by as much and grows the form with it.
+void KeepPicturesWhole(QWidget* form);

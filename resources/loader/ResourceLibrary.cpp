@@ -342,6 +342,7 @@ std::unique_ptr<QWidget> CResourceLibrary::LoadDialog(int id, QWidget* parent) c
         return nullptr;
     LayOutFromDialogUnits(root.get());
     FillPictures(root.get());
+    KeepPicturesWhole(root.get());
     if (root->property("noCaption").toBool())
         root->setWindowFlags(root->windowFlags() | Qt::FramelessWindowHint);
     return root;

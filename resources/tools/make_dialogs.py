@@ -60,19 +60,20 @@ def selection(t, height, cancel, ok):
     return [
         c("group", None, t["filter"], 7, 4, 372, 60),
         c("combo", 1042, "", 14, 15, 110, 12, "empty_item"),
-        # Captions may take two lines; they sit on the drop-down lists below them.
-        c("label", None, t["cap"], 14, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1003, "", 14, 43, 56, 12),
-        c("label", None, t["volt"], 74, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1004, "", 74, 43, 56, 12),
-        c("label", None, t["case"], 134, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1005, "", 134, 43, 56, 12),
-        c("label", None, t["series"], 194, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1002, "", 194, 43, 56, 12),
-        c("label", None, t["tol"], 254, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1007, "", 254, 43, 56, 12),
-        c("label", None, t["esr"], 314, 27, 58, 15, "wrap", "bottom"),
-        c("combo", 1008, "", 314, 43, 58, 12),
+        # Captions sit on the drop-down lists below them; the columns are as wide as their
+        # captions need, so each caption keeps to one line.
+        c("label", None, t["cap"], 14, 27, 62, 15, "wrap", "bottom"),
+        c("combo", 1003, "", 14, 43, 62, 12),
+        c("label", None, t["volt"], 80, 27, 66, 15, "wrap", "bottom"),
+        c("combo", 1004, "", 80, 43, 66, 12),
+        c("label", None, t["case"], 150, 27, 44, 15, "wrap", "bottom"),
+        c("combo", 1005, "", 150, 43, 44, 12),
+        c("label", None, t["series"], 198, 27, 50, 15, "wrap", "bottom"),
+        c("combo", 1002, "", 198, 43, 50, 12),
+        c("label", None, t["tol"], 252, 27, 52, 15, "wrap", "bottom"),
+        c("combo", 1007, "", 252, 43, 52, 12),
+        c("label", None, t["esr"], 308, 27, 64, 15, "wrap", "bottom"),
+        c("combo", 1008, "", 308, 43, 64, 12),
         c("list", 1006, "", 7, 70, 250, 102),
         c("bitmap", 1009, "", 262, 70, 117, 152, "hidden"),
         c("label", None, t["partno"], 7, 178, 52, 8),
@@ -123,7 +124,7 @@ def about(t, w, h):
     return [
         c("icon", None, "128", 11, 12, 21, 20),
         c("label", None, t["version"], 40, 30, label, 8),
-        c("label", None, t["issued"], 40, 42, w - 47, 16, "wrap"),
+        c("label", None, t["issued"], 40, 42, w - 47, 17, "wrap"),
         c("default", 1, "OK", (w - 50) // 2, h - 20, 50, 14),
         c("label", 1019, EMAIL, 42 + label, 60, w - 49 - label, 8),
         c("label", None, t["contact"], 40, 60, label, 8),
@@ -254,7 +255,7 @@ def templates():
     """(language, id, title or None, width, height, root class, controls)."""
     out = []
     for lang, dims in (("en", {100: (217, 122), 131: (386, 338), 150: (386, 337),
-                               149: (123, 52), 154: (186, 62), 158: (155, 36),
+                               149: (136, 52), 154: (186, 62), 158: (155, 36),
                                159: (186, 63), 160: (205, 140)}),
                        ("ja", {100: (233, 126), 131: (392, 342), 150: (392, 341),
                                149: (131, 54), 154: (196, 64), 158: (175, 36),
