@@ -1,5 +1,7 @@
 #include "FontFaces.h"
 
+#include <QStringList>
+
 #include <cstring>
 
 namespace {

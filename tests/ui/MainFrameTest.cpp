@@ -17,6 +17,9 @@
 #include "WorkingState.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -783,6 +786,46 @@ TEST_F(MainFrameTest, EveryWindowCommandKeepsTheGraphsInsideAndReadable) {
         EXPECT_EQ(windows[0]->width(), area.width() * 3 / 4);
         EXPECT_EQ(windows[0]->height(), area.height() * 3 / 4);
     }
+}
+
+// Each graph window carries its kind's icon; the status bar falls back to "Ready" whenever no
+// prompt shows; the eight temperature commands are marked as one choice.
+TEST_F(MainFrameTest, KindIconsReadyTextAndOneTemperatureMark) {
+    Start(&qak);
+    for (int kind : OpenKinds()) {
+        const QImage expected = library.Icon(W(kind)->Template()->ResourceId()).pixmap(32).toImage();
+        ASSERT_FALSE(expected.isNull()) << kind;
+        EXPECT_EQ(W(kind)->windowIcon().pixmap(32).toImage(), expected) << kind;
+    }
+    QStatusBar* bar = frame->statusBar();
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+    QStatusTipEvent prompt(QStringLiteral("Select capacitor"));
+    QCoreApplication::sendEvent(frame.get(), &prompt);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Select capacitor"));
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+    // A prompt left over when a command opened a dialog goes once the command is done.
+    bar->showMessage(QStringLiteral("Select capacitor"));
+    frame->OnCommand(CMainFrame::ID_CANCEL_COMPARISON);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+
+    QActionGroup* group = nullptr;
+    for (int id : {32774, 32775, 32776, 32789, 32777, 32802, 32803, 32778}) {
+        QAction* action = FindCommand(frame->menuBar(), id);
+        ASSERT_NE(action, nullptr) << id;
+        ASSERT_NE(action->actionGroup(), nullptr) << id;
+        EXPECT_TRUE(action->actionGroup()->isExclusive());
+        if (group == nullptr)
+            group = action->actionGroup();
+        EXPECT_EQ(action->actionGroup(), group) << id;
+    }
+    frame->OnCommand(32776);
+    EXPECT_EQ(group->checkedAction(), FindCommand(frame->menuBar(), 32776));
+    int checked = 0;
+    for (QAction* action : group->actions())
+        checked += action->isChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
 }
 
 } // namespace
