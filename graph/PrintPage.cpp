@@ -126,10 +126,10 @@ int ComposePrintPage(QPainter* surface, const PrintPageInput& input) {
     // Header: logo, the product name with a drop shadow, and the capacitor.
     if (input.resources != nullptr) {
         const QImage logo = input.resources->GetBitmap(IDB_LOGO);
-        // With an alpha channel the picture is stored losslessly, never as a JPEG.
+        // Stored losslessly on a page file, never as a JPEG.
+        surface->setRenderHint(QPainter::LosslessImageRendering);
         if (!logo.isNull())
-            surface->drawImage(QPoint(10, 3), logo.convertToFormat(QImage::Format_ARGB32),
-                               QRect(0, 0, 92, 39));
+            surface->drawImage(QPoint(10, 3), logo, QRect(0, 0, 92, 39));
     }
     surface->setBackgroundMode(Qt::TransparentMode);
     surface->setFont(PageFont("Arial Black", 28, QFont::Black));
