@@ -24,6 +24,31 @@ int CellStart(int i, int count, int extent, int space) {
     return static_cast<int>(static_cast<long long>(i) * (space - extent) / (count - 1));
 }
 
+// True when `groups` groups of `count` tiled windows all get at least the readable size.
+bool GroupsFit(const QRect& area, int count, int groups, bool horizontal) {
+    const int mostInGroup = (count + groups - 1) / groups;
+    const int groupSpace = horizontal ? area.width() : area.height();
+    const int lineSpace = horizontal ? area.height() : area.width();
+    const int groupReadable = horizontal ? kReadableGraphSize.width() : kReadableGraphSize.height();
+    const int lineReadable = horizontal ? kReadableGraphSize.height() : kReadableGraphSize.width();
+    return groupSpace / groups >= groupReadable && lineSpace / mostInGroup >= lineReadable;
+}
+
+// floor(sqrt(count)) groups, unless that leaves a window below the readable size and another
+// number of groups (the nearest) does not.
+int TileGroups(const QRect& area, int count, bool horizontal) {
+    const int usual = std::max(1, static_cast<int>(std::floor(std::sqrt(count))));
+    if (GroupsFit(area, count, usual, horizontal))
+        return usual;
+    for (int distance = 1; distance < count; ++distance) {
+        for (int groups : {usual + distance, usual - distance}) {
+            if (groups >= 1 && groups <= count && GroupsFit(area, count, groups, horizontal))
+                return groups;
+        }
+    }
+    return usual;
+}
+
 } // namespace
 
 QRect CascadeRect(const QRect& area, int index, int titleBarHeight) {
@@ -51,7 +76,7 @@ std::vector<QRect> TileRects(const QRect& area, int count, bool horizontal) {
     std::vector<QRect> cells;
     if (count <= 0 || area.isEmpty())
         return cells;
-    const int groups = std::max(1, static_cast<int>(std::floor(std::sqrt(count))));
+    const int groups = TileGroups(area, count, horizontal);
     for (int g = 0; g < groups; ++g) {
         const int inGroup = count / groups + (g >= groups - count % groups ? 1 : 0);
         // Along the groups and along the windows of one group.

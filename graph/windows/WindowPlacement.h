@@ -26,8 +26,9 @@ QRect KeepReadableInside(const QRect& frame, const QRect& area);
 
 // The cells of `count` tiled windows: `horizontal` stacks wide windows in columns of rows,
 // otherwise tall windows stand side by side in rows. floor(sqrt(count)) groups, the last
-// groups taking one window more for the remainder. When a cell would fall below the readable
-// size, the windows keep the readable size and overlap, spread evenly over the area.
+// groups taking one window more for the remainder; where that leaves a window below the
+// readable size, the nearest number of groups that does not. When no number of groups gives
+// every window the readable size, the windows keep it and overlap, spread evenly.
 std::vector<QRect> TileRects(const QRect& area, int count, bool horizontal);
 
 // The client area of `area` in its sub-windows' coordinates.
