@@ -722,11 +722,13 @@ TEST_F(ResourcesTest, SelectionDialogDetails) {
         dialog->show();
         EXPECT_FALSE(CResourceLibrary::FindControl(dialog.get(), 1009)->isVisible());
         EXPECT_TRUE(CResourceLibrary::FindControl(dialog.get(), 1006)->isVisible());
-        // Below the etched line at y = 421 only the notice and the buttons.
+        // Below the etched line, 259 dialog units down, only the notice and the buttons.
+        const int separator = PxY(259);
         for (int below : {1, 2, 1026})
-            EXPECT_GT(CResourceLibrary::FindControl(dialog.get(), below)->y(), 422);
+            EXPECT_GT(CResourceLibrary::FindControl(dialog.get(), below)->y(), separator + 1);
         for (int above : {1006, 1009, 1048, 1010, 1017})
-            EXPECT_LT(CResourceLibrary::FindControl(dialog.get(), above)->geometry().bottom(), 421);
+            EXPECT_LT(CResourceLibrary::FindControl(dialog.get(), above)->geometry().bottom(),
+                      separator);
     }
 }
 
