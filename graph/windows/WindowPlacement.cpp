@@ -52,10 +52,8 @@ int TileGroups(const QRect& area, int count, bool horizontal) {
 } // namespace
 
 QRect CascadeRect(const QRect& area, int index, int titleBarHeight) {
-    const int width =
-        FitExtent(area.width() * 3 / 4, kReadableGraphSize.width(), area.width());
-    const int height =
-        FitExtent(area.height() * 3 / 4, kReadableGraphSize.height(), area.height());
+    const int width = FitExtent(area.width() * 3 / 4, kReadableGraphSize.width(), area.width());
+    const int height = FitExtent(area.height() * 3 / 4, kReadableGraphSize.height(), area.height());
     const int step = std::max(1, titleBarHeight);
     // How many steps fit before a window would cross the right or the bottom edge.
     const int positions =
@@ -91,11 +89,10 @@ std::vector<QRect> TileRects(const QRect& area, int count, bool horizontal) {
         const int groupStart = CellStart(g, groups, groupExtent, groupSpace);
         for (int i = 0; i < inGroup; ++i) {
             const int lineStart = CellStart(i, inGroup, lineExtent, lineSpace);
-            cells.push_back(horizontal
-                                ? QRect(area.left() + groupStart, area.top() + lineStart,
-                                        groupExtent, lineExtent)
-                                : QRect(area.left() + lineStart, area.top() + groupStart,
-                                        lineExtent, groupExtent));
+            cells.push_back(horizontal ? QRect(area.left() + groupStart, area.top() + lineStart,
+                                               groupExtent, lineExtent)
+                                       : QRect(area.left() + lineStart, area.top() + groupStart,
+                                               lineExtent, groupExtent));
         }
     }
     return cells;
@@ -112,7 +109,7 @@ int TitleBarHeight(const QMdiSubWindow* window) {
     option.initFrom(window);
     option.titleBarFlags = window->windowFlags();
     const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window);
-    const int frame = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, &option,
-                                                   window);
+    const int frame =
+        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, &option, window);
     return titleBar + frame;
 }

@@ -87,7 +87,8 @@ void LayOutFromDialogUnits(QWidget* form) {
 void KeepPicturesWhole(QWidget* form) {
     if (form == nullptr)
         return;
-    const QList<QLabel*> pictures = form->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QLabel*> pictures =
+        form->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     for (QLabel* picture : pictures) {
         if (!picture->property("bitmapId").isValid() || picture->pixmap().isNull())
             continue;

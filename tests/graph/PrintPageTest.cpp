@@ -352,11 +352,13 @@ TEST_F(PrintPageTest, PrintedPdfHoldsVectorPathsAndSelectableText) {
     EXPECT_EQ(text.count(QStringLiteral("QAKB106M016R")), 4) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Maker line one")));
 
-    const QString images = PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    const QString images =
+        PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     ASSERT_FALSE(images.isEmpty());
     EXPECT_FALSE(images.contains(QStringLiteral("jpeg"))) << images.toStdString();
     // The header line, the rule and the logo.
-    EXPECT_EQ(images.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 3) << images.toStdString();
+    EXPECT_EQ(images.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 3)
+        << images.toStdString();
 
     const QString svg = folder + QStringLiteral("/page.svg");
     ASSERT_EQ(QProcess::execute(QStringLiteral("pdftocairo"), {QStringLiteral("-svg"), pdf, svg}),

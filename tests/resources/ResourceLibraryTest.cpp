@@ -1,5 +1,5 @@
-#include "DialogUnits.h"
 #include "ResourceLibrary.h"
+#include "DialogUnits.h"
 #include "TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -9,10 +9,10 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,10 +24,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStyle>
-#include <QStyleOption>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTreeView>
 #include <QValidator>
 
@@ -583,8 +583,9 @@ TEST_F(ResourcesTest, EveryDialogHasItsControlsInsideItsSize) {
         // A picture larger than its control grows the dialog.
         const QSize laidOut(PxX(c.widthDu), PxY(c.heightDu));
         if (dialog->findChildren<QLabel*>().isEmpty() ||
-            std::none_of(c.controls.begin(), c.controls.end(),
-                         [](const auto& control) { return control.first == 1049 || control.first == 1051; })) {
+            std::none_of(c.controls.begin(), c.controls.end(), [](const auto& control) {
+                return control.first == 1049 || control.first == 1051;
+            })) {
             EXPECT_EQ(dialog->size(), laidOut);
         } else {
             EXPECT_GE(dialog->width(), laidOut.width());
@@ -902,8 +903,8 @@ TEST_F(ResourcesTest, EveryTextFitsItsControlInBothLanguages) {
         library->SetLanguage(language);
         for (const QString& file : files) {
             const int id = QFileInfo(file).baseName().toInt();
-            SCOPED_TRACE(testing::Message() << (language == Language::English ? "en " : "ja ")
-                                            << id);
+            SCOPED_TRACE(testing::Message()
+                         << (language == Language::English ? "en " : "ja ") << id);
             std::unique_ptr<QWidget> dialog = library->LoadDialog(id);
             ASSERT_NE(dialog, nullptr);
             // The mapped face is installed, not a fallback of the font configuration.
@@ -913,9 +914,8 @@ TEST_F(ResourcesTest, EveryTextFitsItsControlInBothLanguages) {
             for (QWidget* control : dialog->findChildren<QWidget*>()) {
                 if (!control->property("dialogUnits").isValid())
                     continue;
-                EXPECT_EQ(TextMisfit(control), "")
-                    << control->objectName().toStdString() << " \"" << TextOf(control).toStdString()
-                    << "\"";
+                EXPECT_EQ(TextMisfit(control), "") << control->objectName().toStdString() << " \""
+                                                   << TextOf(control).toStdString() << "\"";
             }
         }
     }

@@ -18,8 +18,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +26,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include <gtest/gtest.h>
 
@@ -793,7 +793,8 @@ TEST_F(MainFrameTest, EveryWindowCommandKeepsTheGraphsInsideAndReadable) {
 TEST_F(MainFrameTest, KindIconsReadyTextAndOneTemperatureMark) {
     Start(&qak);
     for (int kind : OpenKinds()) {
-        const QImage expected = library.Icon(W(kind)->Template()->ResourceId()).pixmap(32).toImage();
+        const QImage expected =
+            library.Icon(W(kind)->Template()->ResourceId()).pixmap(32).toImage();
         ASSERT_FALSE(expected.isNull()) << kind;
         EXPECT_EQ(W(kind)->windowIcon().pixmap(32).toImage(), expected) << kind;
     }

@@ -16,8 +16,8 @@
 #include "SelectDlg.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>

@@ -1083,9 +1083,8 @@ void CMainFrame::GenerateSParameters() {
     const CapacitorRecord* c = GetCurrentCapacitor();
     if (c == nullptr || services.dialogs == nullptr)
         return;
-    const QString folder =
-        services.dialogs->BrowseForFolder(this, StripMnemonic(QStringLiteral("&Folders")),
-                                          LastSParameterFolder());
+    const QString folder = services.dialogs->BrowseForFolder(
+        this, StripMnemonic(QStringLiteral("&Folders")), LastSParameterFolder());
     if (folder.isEmpty()) // cancelled; the root folder "/" is a real choice here
         return;
     LastSParameterFolder() = folder;
@@ -1125,9 +1124,9 @@ void CMainFrame::ResizeGraphWindowsProportionally(int width, int height) {
                 const int top = static_cast<int>(r.top() * sy);
                 const int right = static_cast<int>((r.right() + 1) * sx);
                 const int bottom = static_cast<int>((r.bottom() + 1) * sy);
-                window->setGeometry(KeepReadableInside(
-                    QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
-                    QRect(0, 0, width, height)));
+                window->setGeometry(
+                    KeepReadableInside(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                                       QRect(0, 0, width, height)));
             }
         }
     }
