@@ -753,9 +753,12 @@ TEST_F(MainFrameTest, EveryWindowCommandKeepsTheGraphsInsideAndReadable) {
         // Each kind from the Graph menu, one after the other, until all seven are open.
         for (int id : {32791, 32792, 32797})
             menuCommand(id), check("open from the Graph menu");
+        // A window laid down as an icon comes back whole with every arrangement.
         for (int id : {CMainFrame::ID_WINDOW_CASCADE, CMainFrame::ID_WINDOW_TILE_HORZ,
-                       CMainFrame::ID_WINDOW_TILE_VERT})
+                       CMainFrame::ID_WINDOW_TILE_VERT}) {
+            W(KindDF)->showMinimized();
             menuCommand(id), check("arrange seven");
+        }
         menuCommand(CMainFrame::ID_WINDOW_CASCADE);
         // A window closed and shown again from the Graph menu.
         Toggle(KindESR);
