@@ -54,6 +54,11 @@ SAMPLE_1 = "QAKA106K016RNJ"
 SAMPLE_2 = "QCLB336M006R0070"
 
 
+# The filter columns of the selection dialog: caption key, list id, x and width.
+FILTER_COLUMNS = (("cap", 1003, 14, 62), ("volt", 1004, 80, 66), ("case", 1005, 150, 44),
+                  ("series", 1002, 198, 50), ("tol", 1007, 252, 52), ("esr", 1008, 308, 64))
+
+
 def selection(t, height, cancel, ok):
     """The capacitor selection dialog; 131 and 150 differ only in height and buttons."""
     bottom = height - 22
@@ -62,18 +67,9 @@ def selection(t, height, cancel, ok):
         c("combo", 1042, "", 14, 15, 110, 12, "empty_item"),
         # Captions sit on the drop-down lists below them; the columns are as wide as their
         # captions need, so each caption keeps to one line.
-        c("label", None, t["cap"], 14, 27, 62, 15, "wrap", "bottom"),
-        c("combo", 1003, "", 14, 43, 62, 12),
-        c("label", None, t["volt"], 80, 27, 66, 15, "wrap", "bottom"),
-        c("combo", 1004, "", 80, 43, 66, 12),
-        c("label", None, t["case"], 150, 27, 44, 15, "wrap", "bottom"),
-        c("combo", 1005, "", 150, 43, 44, 12),
-        c("label", None, t["series"], 198, 27, 50, 15, "wrap", "bottom"),
-        c("combo", 1002, "", 198, 43, 50, 12),
-        c("label", None, t["tol"], 252, 27, 52, 15, "wrap", "bottom"),
-        c("combo", 1007, "", 252, 43, 52, 12),
-        c("label", None, t["esr"], 308, 27, 64, 15, "wrap", "bottom"),
-        c("combo", 1008, "", 308, 43, 64, 12),
+        *[control for key, cid, x, w in FILTER_COLUMNS
+          for control in (c("label", None, t[key], x, 27, w, 15, "wrap", "bottom"),
+                          c("combo", cid, "", x, 43, w, 12))],
         c("list", 1006, "", 7, 70, 250, 102),
         c("bitmap", 1009, "", 262, 70, 117, 152, "hidden"),
         c("label", None, t["partno"], 7, 178, 52, 8),
