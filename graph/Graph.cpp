@@ -1,5 +1,6 @@
 #include "Graph.h"
 
+#include "FontFaces.h"
 #include "HintWnd.h"
 #include "Pick.h"
 #include "TextLimits.h"
@@ -15,10 +16,7 @@ bool CGraph::forceLandscape = true;
 namespace {
 
 QFont MakeFont(const char* face, int height, int weight) {
-    QFont font(QString::fromLatin1(face));
-    font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
+    return DrawingFont(face, height, weight);
 }
 
 } // namespace

@@ -88,6 +88,9 @@ public:
     static bool composingPage;
     static bool forceLandscape;
     static QPrinter& ApplicationPrinter();
+    // Titles of the print preview and the page set-up in the interface's language (the
+    // tooltip texts of commands 57609 and 57606); empty keeps the toolkit's own.
+    static void SetPrintDialogTitles(const QString& preview, const QString& setup);
     bool PreparePrinting(QPrinter& printer);
     // Draws on a printer surface: asks the host to compose the page of all graphs. While a page
     // is being composed the call does nothing (the views are drawn by the page itself).

@@ -370,12 +370,14 @@ void CGraph::DrawReadout(QPainter& p, int width, int plotHeight) {
     const std::string line2 = FormatSI(m_readoutY) + m_yUnit;
     m_readoutHint->SetTexts(line1, line2);
     m_readoutHint->MoveBox(px + 5, plotHeight - py - 35);
-    QImage box(m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight(), QImage::Format_RGB32);
-    box.fill(Qt::white);
-    QPainter boxPainter(&box);
-    m_readoutHint->PaintBox(boxPainter);
-    boxPainter.end();
-    p.drawImage(px + 5, plotHeight - py - 35, box);
+    // The box is drawn in place on a white ground, as lines and text on any surface.
+    p.save();
+    p.translate(px + 5, plotHeight - py - 35);
+    p.setClipRect(QRect(0, 0, m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight()),
+                  Qt::IntersectClip);
+    p.fillRect(QRect(0, 0, m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight()), Qt::white);
+    m_readoutHint->PaintBox(p);
+    p.restore();
 }
 
 void CGraph::DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,

@@ -3,8 +3,8 @@
 
 #include "Graph.h"
 
-#include <QAbstractPrintDialog>
 #include <QCoreApplication>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -13,6 +13,8 @@
 namespace {
 
 QPrinter* g_applicationPrinter = nullptr;
+QString g_previewTitle;
+QString g_setupTitle;
 
 void DeleteApplicationPrinter() {
     delete g_applicationPrinter;
@@ -27,6 +29,11 @@ QPrinter& CGraph::ApplicationPrinter() {
         qAddPostRoutine(DeleteApplicationPrinter);
     }
     return *g_applicationPrinter;
+}
+
+void CGraph::SetPrintDialogTitles(const QString& preview, const QString& setup) {
+    g_previewTitle = preview;
+    g_setupTitle = setup;
 }
 
 bool CGraph::PreparePrinting(QPrinter& printer) {
@@ -91,6 +98,8 @@ void CGraph::OnFilePrintPreview() {
     QPrinter& printer = ApplicationPrinter();
     PreparePrinting(printer);
     QPrintPreviewDialog dialog(&printer, this);
+    if (!g_previewTitle.isEmpty())
+        dialog.setWindowTitle(g_previewTitle);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
                      [this](QPrinter* target) { PrintJob(*target); });
     dialog.exec();
@@ -103,12 +112,9 @@ void CGraph::OnFilePrintSetup(const DialogRunner& run) {
         run(printer);
         return;
     }
-    // Setup only: no selection, no page numbers, no printing to a file.
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setWindowTitle(QObject::tr("Print Setup"));
+    // Setup only: paper, orientation and margins of the next print, nothing printed now.
+    QPageSetupDialog dialog(&printer, this);
+    if (!g_setupTitle.isEmpty())
+        dialog.setWindowTitle(g_setupTitle);
     dialog.exec();
 }

@@ -1,5 +1,6 @@
 #include "HintWnd.h"
 
+#include "FontFaces.h"
 #include "TextLimits.h"
 
 #include <QFontMetrics>
@@ -14,10 +15,7 @@ CHintWnd::CHintWnd(QWidget* parent)
 }
 
 QFont CHintWnd::BoxFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
-    font.setPixelSize(11);
-    return font;
+    return DrawingFont("MS Sans Serif", 11, QFont::Normal);
 }
 
 int CHintWnd::SetTexts(const std::string& line1, const std::string& line2) {

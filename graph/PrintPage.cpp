@@ -1,5 +1,6 @@
 #include "PrintPage.h"
 
+#include "FontFaces.h"
 #include "Graph.h"
 #include "GraphResources.h"
 #include "JapaneseUi.h"
@@ -18,10 +19,7 @@ namespace {
 constexpr double kSoftwareVersion = 2.0;
 
 QFont PageFont(const char* face, int height, int weight) {
-    QFont font(QString::fromLatin1(face));
-    font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
+    return DrawingFont(face, height, weight);
 }
 
 QString Text(const std::string& s) {
@@ -107,7 +105,8 @@ int ComposePrintPage(QPainter* surface, const PrintPageInput& input) {
     open.rippleVoltage = input.windows[KindRippleVoltage].open;
     open.rippleCurrent = input.windows[KindRippleCurrent].open;
 
-    QImage cell(cellWidth, cellHeight, QImage::Format_RGB32);
+    // Each view draws itself straight onto the page, translated to its cell and clipped to it,
+    // so the page keeps lines and text as they are at the device's own resolution.
     int k = 0;
     for (GraphKind kind : kOrder) {
         if (k >= n)
@@ -115,25 +114,25 @@ int ComposePrintPage(QPainter* surface, const PrintPageInput& input) {
         const PrintPageWindow& window = input.windows[kind];
         if (!window.open || window.view == nullptr)
             continue;
-        cell.fill(Qt::white);
-        QPainter cellPainter(&cell);
-        window.view->Render(cellPainter, QRect(0, 0, cellWidth, cellHeight));
-        cellPainter.end();
         int x = 0;
         int y = 0;
         PageCellOrigin(n, k, cellWidth, cellHeight, open, x, y);
-        surface->drawImage(QPoint(x, y), cell);
+        const QRect cell(x, y, cellWidth, cellHeight);
+        surface->fillRect(cell, Qt::white);
+        window.view->Render(*surface, cell);
         ++k;
     }
 
     // Header: logo, the product name with a drop shadow, and the capacitor.
     if (input.resources != nullptr) {
         const QImage logo = input.resources->GetBitmap(IDB_LOGO);
+        // Stored losslessly on a page file, never as a JPEG.
+        surface->setRenderHint(QPainter::LosslessImageRendering);
         if (!logo.isNull())
             surface->drawImage(QPoint(10, 3), logo, QRect(0, 0, 92, 39));
     }
     surface->setBackgroundMode(Qt::TransparentMode);
-    surface->setFont(PageFont("Arial Black", 28, QFont::Normal));
+    surface->setFont(PageFont("Arial Black", 28, QFont::Black));
     const int nameFlags = Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip;
     surface->setPen(QColor(192, 192, 192));
     surface->drawText(QRect(QPoint(115, 11), QPoint(499, 50)), nameFlags,
@@ -147,11 +146,8 @@ int ComposePrintPage(QPainter* surface, const PrintPageInput& input) {
                       Text(input.description));
 
     // Footer: the maker lines on the left, the software version on the right.
-    QFont footer =
-        g_japaneseUi ? PageFont("MS Mincho", 15, QFont::Bold) : PageFont("Arial", 15, QFont::Bold);
-    if (g_japaneseUi)
-        footer.setFamilies({QStringLiteral("MS Mincho"), QStringLiteral("IPAMincho")});
-    surface->setFont(footer);
+    surface->setFont(g_japaneseUi ? PageFont("MS Mincho", 15, QFont::Bold)
+                                  : PageFont("Arial", 15, QFont::Bold));
     if (input.resources != nullptr) {
         const int left = Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip;
         const int right = Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip;

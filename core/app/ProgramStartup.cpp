@@ -8,6 +8,7 @@
 #include "DialogResources.h"
 #include "FrameClipboard.h"
 #include "FrameDialogs.h"
+#include "Graph.h"
 #include "LibraryGraphResources.h"
 #include "ResourceLibrary.h"
 #include "ResourceMenus.h"
@@ -193,6 +194,16 @@ private:
 
 } // namespace
 
+namespace {
+
+// The tooltip field of a command prompt ("prompt\ntooltip").
+QString TooltipText(const QString& prompt) {
+    const int newline = prompt.indexOf(QLatin1Char('\n'));
+    return newline < 0 ? QString() : prompt.mid(newline + 1);
+}
+
+} // namespace
+
 StartupParts CProgram::Impl::Parts() {
     StartupParts parts;
     parts.loadResources = [this](QString& error) {
@@ -201,6 +212,11 @@ StartupParts CProgram::Impl::Parts() {
             return -1;
         }
         SetDialogResources(&dialogResources);
+        // The product's icon on the main window and every dialog; graph windows carry their
+        // kind's icon (their templates').
+        QApplication::setWindowIcon(library.Icon(128));
+        CGraph::SetPrintDialogTitles(TooltipText(library.String(57609)),
+                                     TooltipText(library.String(57606)));
         return 0;
     };
     parts.resourceString = [this](int id) { return library.String(id); };

@@ -2,6 +2,8 @@
 
 #include "CChildFrame.h"
 #include "Messages.h"
+#include "ResourceLibrary.h"
+#include "WindowPlacement.h"
 
 #include <QMdiArea>
 
@@ -33,11 +35,13 @@ CChildFrame* CGraphDocTemplate::OpenDocumentFile(QMdiArea* area, IGraphFrameHost
     CChildFrame* window = CreateChildFrame(Kind(), this, host);
     if (window == nullptr)
         return nullptr;
+    // The windows already there decide the new one's step of the cascade; it comes at the
+    // standard size (three quarters of the client area), not the view's own small size.
+    const int others = static_cast<int>(area->subWindowList().size());
     area->addSubWindow(window);
-    // A new window takes three quarters of the client area, as new document windows do, not
-    // the view's own small size.
-    const QSize client = area->viewport()->size();
-    window->resize(client.width() * 3 / 4, client.height() * 3 / 4);
+    if (!icon.isNull())
+        window->setWindowIcon(icon);
+    window->setGeometry(CascadeRect(ClientRect(area), others, TitleBarHeight(window)));
     window->ActivateFrame();
     return window;
 }
@@ -47,5 +51,14 @@ CreateGraphDocTemplates(const IStringTable& strings) {
     std::vector<std::unique_ptr<CGraphDocTemplate>> templates;
     for (int id : kTemplateCreationOrder)
         templates.push_back(std::make_unique<CGraphDocTemplate>(id, strings.GetString(id)));
+    return templates;
+}
+
+std::vector<std::unique_ptr<CGraphDocTemplate>>
+CreateGraphDocTemplates(const CResourceLibrary& library) {
+    std::vector<std::unique_ptr<CGraphDocTemplate>> templates =
+        CreateGraphDocTemplates(static_cast<const IStringTable&>(library));
+    for (const auto& t : templates)
+        t->SetIcon(library.Icon(t->ResourceId()));
     return templates;
 }

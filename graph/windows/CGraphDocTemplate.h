@@ -2,6 +2,7 @@
 
 #include "GraphKindTable.h"
 
+#include <QIcon>
 #include <QString>
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 class CChildFrame;
+class CResourceLibrary;
 class IGraphFrameHost;
 class IStringTable;
 class QMdiArea;
@@ -37,8 +39,14 @@ public:
     // activates it. Null when the template has no window class.
     CChildFrame* OpenDocumentFile(QMdiArea* area, IGraphFrameHost* host) const;
 
+    // The icon of the kind's windows (icon group `ResourceId`); a null icon leaves a new
+    // window with the application's.
+    void SetIcon(const QIcon& kindIcon) { icon = kindIcon; }
+    const QIcon& Icon() const { return icon; }
+
 private:
     int resourceId;
+    QIcon icon;
     std::string documentName;
 };
 
@@ -46,3 +54,6 @@ private:
 // creation order of start-up (130, 129, 132, 131, 153, 133, 184).
 std::vector<std::unique_ptr<CGraphDocTemplate>>
 CreateGraphDocTemplates(const IStringTable& strings);
+// The same from the resource library, each template with its kind's icon as well.
+std::vector<std::unique_ptr<CGraphDocTemplate>>
+CreateGraphDocTemplates(const CResourceLibrary& library);

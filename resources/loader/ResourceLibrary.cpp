@@ -1,5 +1,6 @@
 #include "ResourceLibrary.h"
 
+#include "DialogUnits.h"
 #include "ElfImage.h"
 #include "LibrarySeal.h"
 
@@ -388,7 +389,9 @@ std::unique_ptr<QWidget> CResourceLibrary::LoadDialog(int id, QWidget* parent) c
     std::unique_ptr<QWidget> root(loader.load(&file, parent));
     if (!root)
         return nullptr;
+    LayOutFromDialogUnits(root.get());
     FillPictures(root.get());
+    KeepPicturesWhole(root.get());
     if (root->property("noCaption").toBool())
         root->setWindowFlags(root->windowFlags() | Qt::FramelessWindowHint);
     return root;
@@ -407,6 +410,7 @@ int CResourceLibrary::ApplyDialog(int id, QWidget* target) const {
     target->setFont(form->font());
     target->resize(form->size());
     target->setProperty("templateId", id);
+    target->setProperty("dialogBaseUnits", form->property("dialogBaseUnits"));
     const QList<QWidget*> children =
         form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {

@@ -2,8 +2,10 @@
 """Writes the dialog templates resources/dialogs/<language>/<id>.ui.
 
 Each template is described below in dialog units, the way the dialogs were first laid
-out; the .ui files get pixel geometry at the dialog font's average character size
-(MS Sans Serif 8 pt: 6 x 13 pixels, so x_px = x_du * 6 / 4 and y_px = y_du * 13 / 8).
+out. Every control and the form keep them in the dynamic property dialogUnits (a rect);
+the loader lays the dialog out from those with the metrics of the font it really uses.
+The pixel geometry written beside them is only a preview at MS Sans Serif 8 pt's average
+character size (6 x 13 pixels: x_px = x_du * 6 / 4, y_px = y_du * 13 / 8).
 
 Every control that has an identifier gets it twice: as its object name ("1010") and as
 the dynamic property controlId. Pictures name the bitmap or icon they show through the
@@ -52,25 +54,22 @@ SAMPLE_1 = "QAKA106K016RNJ"
 SAMPLE_2 = "QCLB336M006R0070"
 
 
+# The filter columns of the selection dialog: caption key, list id, x and width.
+FILTER_COLUMNS = (("cap", 1003, 14, 62), ("volt", 1004, 80, 66), ("case", 1005, 150, 44),
+                  ("series", 1002, 198, 50), ("tol", 1007, 252, 52), ("esr", 1008, 308, 64))
+
+
 def selection(t, height, cancel, ok):
     """The capacitor selection dialog; 131 and 150 differ only in height and buttons."""
     bottom = height - 22
     return [
         c("group", None, t["filter"], 7, 4, 372, 60),
         c("combo", 1042, "", 14, 15, 110, 12, "empty_item"),
-        # Captions may take two lines; they sit on the drop-down lists below them.
-        c("label", None, t["cap"], 14, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1003, "", 14, 43, 56, 12),
-        c("label", None, t["volt"], 74, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1004, "", 74, 43, 56, 12),
-        c("label", None, t["case"], 134, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1005, "", 134, 43, 56, 12),
-        c("label", None, t["series"], 194, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1002, "", 194, 43, 56, 12),
-        c("label", None, t["tol"], 254, 27, 56, 15, "wrap", "bottom"),
-        c("combo", 1007, "", 254, 43, 56, 12),
-        c("label", None, t["esr"], 314, 27, 58, 15, "wrap", "bottom"),
-        c("combo", 1008, "", 314, 43, 58, 12),
+        # Captions sit on the drop-down lists below them; the columns are as wide as their
+        # captions need, so each caption keeps to one line.
+        *[control for key, cid, x, w in FILTER_COLUMNS
+          for control in (c("label", None, t[key], x, 27, w, 15, "wrap", "bottom"),
+                          c("combo", cid, "", x, 43, w, 12))],
         c("list", 1006, "", 7, 70, 250, 102),
         c("bitmap", 1009, "", 262, 70, 117, 152, "hidden"),
         c("label", None, t["partno"], 7, 178, 52, 8),
@@ -121,7 +120,7 @@ def about(t, w, h):
     return [
         c("icon", None, "128", 11, 12, 21, 20),
         c("label", None, t["version"], 40, 30, label, 8),
-        c("label", None, t["issued"], 40, 42, w - 47, 16, "wrap"),
+        c("label", None, t["issued"], 40, 42, w - 47, 17, "wrap"),
         c("default", 1, "OK", (w - 50) // 2, h - 20, 50, 14),
         c("label", 1019, EMAIL, 42 + label, 60, w - 49 - label, 8),
         c("label", None, t["contact"], 40, 60, label, 8),
@@ -240,11 +239,12 @@ COMPARE = [
     c("default", 1, "OK", 158, 67, 50, 14),
 ]
 
+# The lists are as narrow as their entries allow, so the bar fits a tiled leakage window.
 DIALOG_BAR = [
     c("label", None, "Application voltage (% of Vr)", 4, 4, 104, 8),
-    c("combo", 1052, "", 110, 2, 60, 12),
-    c("label", None, "Temperature", 178, 4, 46, 8),
-    c("combo", 1053, "", 226, 2, 60, 12),
+    c("combo", 1052, "", 110, 2, 44, 12),
+    c("label", None, "Temperature", 160, 4, 46, 8),
+    c("combo", 1053, "", 208, 2, 44, 12),
 ]
 
 
@@ -252,7 +252,7 @@ def templates():
     """(language, id, title or None, width, height, root class, controls)."""
     out = []
     for lang, dims in (("en", {100: (217, 122), 131: (386, 338), 150: (386, 337),
-                               149: (123, 52), 154: (186, 62), 158: (155, 36),
+                               149: (136, 52), 154: (186, 62), 158: (155, 36),
                                159: (186, 63), 160: (205, 140)}),
                        ("ja", {100: (233, 126), 131: (392, 342), 150: (392, 341),
                                149: (131, 54), 154: (196, 64), 158: (175, 36),
@@ -311,7 +311,8 @@ WIDGET_CLASS = {
 def control_xml(index, control):
     kind, cid, text, x, y, w, h, opts = control
     name = str(cid) if cid is not None else f"control_{index}"
-    props = [prop("geometry", geometry(px_x(x), px_y(y), px_x(w), px_y(h)))]
+    props = [prop("geometry", geometry(px_x(x), px_y(y), px_x(w), px_y(h))),
+             prop("dialogUnits", geometry(x, y, w, h), dynamic=True)]
     if cid is not None:
         props.append(prop("controlId", f"<number>{cid}</number>", dynamic=True))
     if kind in ("label", "button", "default", "check", "radio") and text:
@@ -369,6 +370,7 @@ def control_xml(index, control):
 def template_xml(lang, tid, title, w, h, root, controls):
     family, points = FONTS[lang]
     props = [prop("geometry", geometry(0, 0, px_x(w), px_y(h))),
+             prop("dialogUnits", geometry(0, 0, w, h), dynamic=True),
              prop("font", f"<font><family>{escape(family)}</family>"
                           f"<pointsize>{points}</pointsize></font>"),
              prop("templateId", f"<number>{tid}</number>", dynamic=True)]

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -318,6 +319,54 @@ TEST_F(PrintPageTest, FirstPrintDefaultsToLandscapeUnlessSetupCameFirst) {
     EXPECT_FALSE(CGraph::forceLandscape);
     view.PreparePrinting(printer);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+// The output of a poppler tool run on `pdf`; empty when it cannot run.
+QString PopplerOutput(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A printed page of four graphs holds the graphs as lines and text, not as pictures: the
+// legend's part number can be extracted, the drawing is made of paths, and the only picture
+// is the header's logo, stored without JPEG compression.
+TEST_F(PrintPageTest, PrintedPdfHoldsVectorPathsAndSelectableText) {
+    Open({KindDF, KindESR, KindImpedance, KindCapacitance});
+    for (GraphKind kind : {KindDF, KindESR, KindImpedance, KindCapacitance})
+        views[kind]->SetLegend(LegendTopRight, "QAKB106M016R @25\u00b0C", nullptr, nullptr,
+                               nullptr);
+    input.description = "";
+    FakeGraphHost host;
+    host.onPrintPage = [this](QPainter* surface) { return ComposePrintPage(surface, input); };
+    CGraph& printing = *views[KindDF];
+    printing.SetHost(&host);
+    const QString folder = QString::fromStdString(MakeTempDir("vector"));
+    const QString pdf = folder + QStringLiteral("/page.pdf");
+    ASSERT_EQ(printing.PrintToPdf(pdf), 0);
+    printing.SetHost(nullptr);
+
+    const QString text = PopplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_EQ(text.count(QStringLiteral("QAKB106M016R")), 4) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Maker line one")));
+
+    const QString images =
+        PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    ASSERT_FALSE(images.isEmpty());
+    EXPECT_FALSE(images.contains(QStringLiteral("jpeg"))) << images.toStdString();
+    // The header line, the rule and the logo.
+    EXPECT_EQ(images.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 3)
+        << images.toStdString();
+
+    const QString svg = folder + QStringLiteral("/page.svg");
+    ASSERT_EQ(QProcess::execute(QStringLiteral("pdftocairo"), {QStringLiteral("-svg"), pdf, svg}),
+              0);
+    QFile drawing(svg);
+    ASSERT_TRUE(drawing.open(QIODevice::ReadOnly));
+    // Four frames with their grids, ticks and curves.
+    EXPECT_GT(QString::fromUtf8(drawing.readAll()).count(QStringLiteral("<path")), 200);
 }
 
 } // namespace

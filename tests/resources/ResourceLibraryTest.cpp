@@ -1,7 +1,9 @@
 #include "ResourceLibrary.h"
+#include "DialogUnits.h"
 #include "TestEnvironment.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -9,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,11 +26,14 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTreeView>
 #include <QValidator>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -44,12 +51,18 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Dialog units to pixels at the dialog font's 6 x 13 average character size.
+// Dialog units to pixels at the average character size of the English dialog font, MS Sans
+// Serif 8 pt as it maps here.
+QSize EnglishBase() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    return DialogBaseUnits(MappedDialogFont(font));
+}
 int PxX(int du) {
-    return (du * 6 + 2) / 4;
+    return DialogUnitsToPixelsX(du, EnglishBase());
 }
 int PxY(int du) {
-    return (du * 13 + 4) / 8;
+    return DialogUnitsToPixelsY(du, EnglishBase());
 }
 
 class ResourcesTest : public ::testing::Test {
@@ -528,7 +541,7 @@ const std::vector<DialogCase>& EnglishDialogs() {
           {1, "QPushButton"},  {2, "QPushButton"},  {1026, "QPushButton"}}},
         {149,
          "Custom Temperature",
-         123,
+         136,
          52,
          {{1017, "QLineEdit"}, {1, "QPushButton"}, {2, "QPushButton"}}},
         {150,
@@ -629,7 +642,17 @@ TEST_F(ResourcesTest, EveryDialogHasItsControlsInsideItsSize) {
         SCOPED_TRACE(c.id);
         std::unique_ptr<QWidget> dialog = library->LoadDialog(c.id);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->size(), QSize(PxX(c.widthDu), PxY(c.heightDu)));
+        // A picture larger than its control grows the dialog.
+        const QSize laidOut(PxX(c.widthDu), PxY(c.heightDu));
+        if (dialog->findChildren<QLabel*>().isEmpty() ||
+            std::none_of(c.controls.begin(), c.controls.end(), [](const auto& control) {
+                return control.first == 1049 || control.first == 1051;
+            })) {
+            EXPECT_EQ(dialog->size(), laidOut);
+        } else {
+            EXPECT_GE(dialog->width(), laidOut.width());
+            EXPECT_GE(dialog->height(), laidOut.height());
+        }
         if (c.title) {
             EXPECT_EQ(dialog->windowTitle(), U(c.title));
         } else {
@@ -762,11 +785,13 @@ TEST_F(ResourcesTest, SelectionDialogDetails) {
         dialog->show();
         EXPECT_FALSE(CResourceLibrary::FindControl(dialog.get(), 1009)->isVisible());
         EXPECT_TRUE(CResourceLibrary::FindControl(dialog.get(), 1006)->isVisible());
-        // Below the etched line at y = 421 only the notice and the buttons.
+        // Below the etched line, 259 dialog units down, only the notice and the buttons.
+        const int separator = PxY(259);
         for (int below : {1, 2, 1026})
-            EXPECT_GT(CResourceLibrary::FindControl(dialog.get(), below)->y(), 422);
+            EXPECT_GT(CResourceLibrary::FindControl(dialog.get(), below)->y(), separator + 1);
         for (int above : {1006, 1009, 1048, 1010, 1017})
-            EXPECT_LT(CResourceLibrary::FindControl(dialog.get(), above)->geometry().bottom(), 421);
+            EXPECT_LT(CResourceLibrary::FindControl(dialog.get(), above)->geometry().bottom(),
+                      separator);
     }
 }
 
@@ -860,7 +885,7 @@ TEST_F(ResourcesTest, JapaneseDialogsAndEnglishOnlyTemplates) {
         ASSERT_NE(dialog, nullptr);
         const QList<int> keys = ControlsById(dialog.get()).keys();
         EXPECT_EQ(QSet<int>(keys.begin(), keys.end()), englishIds.value(id));
-        EXPECT_EQ(dialog->font().family(), QStringLiteral("MS Mincho"));
+        EXPECT_EQ(dialog->font().family(), QStringLiteral("IPAMincho"));
         EXPECT_EQ(dialog->font().pointSize(), 10);
         ExpectTidyLayout(dialog.get());
         if (id == 100 || id == 149 || id == 154 || id == 159 || id == 160) {
@@ -873,9 +898,89 @@ TEST_F(ResourcesTest, JapaneseDialogsAndEnglishOnlyTemplates) {
     for (int id : {181, 191, 176}) {
         std::unique_ptr<QWidget> dialog = library->LoadDialog(id);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->font().family(), QStringLiteral("MS Sans Serif")) << id;
+        EXPECT_EQ(dialog->font().family(), QStringLiteral("Liberation Sans")) << id;
     }
     EXPECT_EQ(library->LoadDialog(181)->windowTitle(), QStringLiteral("Model"));
+}
+
+// Why `control`'s text does not fit it (one line, or the lines a word-wrapped label allows);
+// empty when it fits.
+std::string TextMisfit(QWidget* control) {
+    const QFontMetrics metrics(control->font());
+    QString text = TextOf(control);
+    if (text.isEmpty())
+        return {};
+    const QStyle* style = control->style();
+    QRect room = control->rect();
+    int extra = 0;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        room = label->contentsRect();
+        if (label->wordWrap()) {
+            const QRect wrapped =
+                metrics.boundingRect(QRect(0, 0, room.width(), 10000), Qt::TextWordWrap, text);
+            if (wrapped.width() > room.width() || wrapped.height() > room.height())
+                return "wraps to " + std::to_string(wrapped.height() / metrics.lineSpacing()) +
+                       " lines in " + std::to_string(room.width()) + " x " +
+                       std::to_string(room.height());
+            return {};
+        }
+    } else if (qobject_cast<QPushButton*>(control) != nullptr) {
+        extra = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control) + 4;
+    } else if (qobject_cast<QRadioButton*>(control) != nullptr) {
+        extra = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+                style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
+    } else if (qobject_cast<QCheckBox*>(control) != nullptr) {
+        extra = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+                style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control);
+    } else if (qobject_cast<QGroupBox*>(control) != nullptr) {
+        extra = 16; // the title's indent and its gap in the frame line
+    }
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const int width = metrics.horizontalAdvance(text) + extra;
+    if (width > room.width() || metrics.height() > room.height())
+        return "needs " + std::to_string(width) + " x " + std::to_string(metrics.height()) +
+               " in " + std::to_string(room.width()) + " x " + std::to_string(room.height());
+    return {};
+}
+
+// The title bar shows the whole title beside the window icon and three buttons.
+std::string TitleMisfit(const QWidget* dialog) {
+    if (dialog->windowTitle().isEmpty() || dialog->windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const QFontMetrics metrics(QApplication::font());
+    const int width = metrics.horizontalAdvance(dialog->windowTitle()) + 4 * metrics.height() + 16;
+    if (width > dialog->width())
+        return "title needs " + std::to_string(width) + " in " + std::to_string(dialog->width());
+    return {};
+}
+
+// Every template of both languages, built as the program builds it: every static text,
+// button, check box and group box title fits its control with the font the dialog really
+// uses, and the title fits the title bar.
+TEST_F(ResourcesTest, EveryTextFitsItsControlInBothLanguages) {
+    const QStringList files = QDir(QStringLiteral(":/ZeltaIII/dialogs/en"))
+                                  .entryList({QStringLiteral("*.ui")}, QDir::Files);
+    ASSERT_GE(files.size(), 16);
+    for (Language language : {Language::English, Language::Japanese}) {
+        library->SetLanguage(language);
+        for (const QString& file : files) {
+            const int id = QFileInfo(file).baseName().toInt();
+            SCOPED_TRACE(testing::Message()
+                         << (language == Language::English ? "en " : "ja ") << id);
+            std::unique_ptr<QWidget> dialog = library->LoadDialog(id);
+            ASSERT_NE(dialog, nullptr);
+            // The mapped face is installed, not a fallback of the font configuration.
+            EXPECT_EQ(QFontInfo(dialog->font()).family().toStdString(),
+                      dialog->font().family().toStdString());
+            EXPECT_EQ(TitleMisfit(dialog.get()), "");
+            for (QWidget* control : dialog->findChildren<QWidget*>()) {
+                if (!control->property("dialogUnits").isValid())
+                    continue;
+                EXPECT_EQ(TextMisfit(control), "") << control->objectName().toStdString() << " \""
+                                                   << TextOf(control).toStdString() << "\"";
+            }
+        }
+    }
 }
 
 // ---------------------------------------------------------------- pictures

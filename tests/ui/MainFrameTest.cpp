@@ -17,6 +17,7 @@
 #include "WorkingState.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,8 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 
 #include <gtest/gtest.h>
 
@@ -667,7 +670,7 @@ TEST_F(MainFrameTest, SParametersAreWrittenIntoTheChosenFolderWhichIsRemembered)
     dialogs.folder = folder;
     frame->SetTemperature(125.0);
     frame->OnCommand(32798);
-    EXPECT_EQ(dialogs.browseTitle, QStringLiteral("&Folders"));
+    EXPECT_EQ(dialogs.browseTitle, QStringLiteral("Folders"));
     EXPECT_TRUE(dialogs.browseInitial.isEmpty());
     EXPECT_TRUE(QFile::exists(folder + "/QAKB106M016Rser.s2p"));
     EXPECT_TRUE(QFile::exists(folder + "/QAKB106M016Rshu.s2p"));
@@ -712,6 +715,121 @@ TEST_F(MainFrameTest, GraphWindowsKeepTheirPlacesInProportion) {
     ASSERT_EQ(after.width(), 2 * before.width());
     ASSERT_EQ(after.height(), 2 * before.height());
     EXPECT_EQ(df->geometry(), QRect(200, 100, 600, 400));
+}
+
+// Every window command, on a small and a large main window, leaves each graph window wholly
+// inside the client area at a readable size.
+TEST_F(MainFrameTest, EveryWindowCommandKeepsTheGraphsInsideAndReadable) {
+    Start(&qak);
+    for (const QSize mainSize : {QSize(800, 600), QSize(1600, 1000)}) {
+        SCOPED_TRACE(testing::Message() << mainSize.width() << " x " << mainSize.height());
+        frame->showNormal();
+        frame->resize(mainSize);
+        QCoreApplication::processEvents();
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        ASSERT_GE(area.width(), 600);
+        auto check = [&](const char* step) {
+            FlushDeletions();
+            QCoreApplication::processEvents();
+            int shown = 0;
+            for (QMdiSubWindow* w : frame->MdiArea()->subWindowList()) {
+                if (w->isHidden())
+                    continue;
+                ++shown;
+                const QRect r = w->geometry();
+                EXPECT_TRUE(area.contains(r)) << step << ": " << r.x() << "," << r.y() << " "
+                                              << r.width() << "x" << r.height();
+                EXPECT_GE(r.width(), 300) << step;
+                EXPECT_GE(r.height(), 200) << step;
+            }
+            EXPECT_GT(shown, 0) << step;
+        };
+        auto menuCommand = [&](int id) {
+            QAction* action = FindCommand(frame->menuBar(), id);
+            ASSERT_NE(action, nullptr) << id;
+            action->trigger();
+        };
+        check("start");
+        // Each kind from the Graph menu, one after the other, until all seven are open.
+        for (int id : {32791, 32792, 32797})
+            menuCommand(id), check("open from the Graph menu");
+        // A window laid down as an icon comes back whole with every arrangement.
+        for (int id : {CMainFrame::ID_WINDOW_CASCADE, CMainFrame::ID_WINDOW_TILE_HORZ,
+                       CMainFrame::ID_WINDOW_TILE_VERT}) {
+            W(KindDF)->showMinimized();
+            menuCommand(id), check("arrange seven");
+        }
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        // A window closed and shown again from the Graph menu.
+        Toggle(KindESR);
+        menuCommand(32782);
+        check("reopen after cascade");
+        // Close all, then every kind again from the menu of the frame.
+        menuCommand(CChildFrame::kCommandCloseAll);
+        for (int id : {32780, 32782, 32779, 32781, 32791, 32792, 32797})
+            menuCommand(id), check("open after close all");
+        menuCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+        dialogs.compareFirst = &qak;
+        dialogs.compareSecond = &qakSmall;
+        menuCommand(CMainFrame::ID_COMPARISON);
+        check("comparison on");
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        check("cascade in comparison");
+        menuCommand(CMainFrame::ID_CANCEL_COMPARISON);
+        menuCommand(32797);
+        check("comparison off");
+        // Cascade steps by one title bar: the second window starts below the first's title.
+        menuCommand(CMainFrame::ID_WINDOW_CASCADE);
+        const QList<QMdiSubWindow*> windows =
+            frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_GE(windows.size(), 2);
+        EXPECT_EQ(windows[0]->geometry().topLeft(), area.topLeft());
+        EXPECT_GT(windows[1]->y(), windows[0]->y() + 10);
+        EXPECT_EQ(windows[1]->x() - windows[0]->x(), windows[1]->y() - windows[0]->y());
+        EXPECT_EQ(windows[0]->width(), area.width() * 3 / 4);
+        EXPECT_EQ(windows[0]->height(), area.height() * 3 / 4);
+    }
+}
+
+// Each graph window carries its kind's icon; the status bar falls back to "Ready" whenever no
+// prompt shows; the eight temperature commands are marked as one choice.
+TEST_F(MainFrameTest, KindIconsReadyTextAndOneTemperatureMark) {
+    Start(&qak);
+    for (int kind : OpenKinds()) {
+        const QImage expected =
+            library.Icon(W(kind)->Template()->ResourceId()).pixmap(32).toImage();
+        ASSERT_FALSE(expected.isNull()) << kind;
+        EXPECT_EQ(W(kind)->windowIcon().pixmap(32).toImage(), expected) << kind;
+    }
+    QStatusBar* bar = frame->statusBar();
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+    QStatusTipEvent prompt(QStringLiteral("Select capacitor"));
+    QCoreApplication::sendEvent(frame.get(), &prompt);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Select capacitor"));
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(frame.get(), &leave);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+    // A prompt left over when a command opened a dialog goes once the command is done.
+    bar->showMessage(QStringLiteral("Select capacitor"));
+    frame->OnCommand(CMainFrame::ID_CANCEL_COMPARISON);
+    EXPECT_EQ(bar->currentMessage(), QStringLiteral("Ready"));
+
+    QActionGroup* group = nullptr;
+    for (int id : {32774, 32775, 32776, 32789, 32777, 32802, 32803, 32778}) {
+        QAction* action = FindCommand(frame->menuBar(), id);
+        ASSERT_NE(action, nullptr) << id;
+        ASSERT_NE(action->actionGroup(), nullptr) << id;
+        EXPECT_TRUE(action->actionGroup()->isExclusive());
+        if (group == nullptr)
+            group = action->actionGroup();
+        EXPECT_EQ(action->actionGroup(), group) << id;
+    }
+    frame->OnCommand(32776);
+    EXPECT_EQ(group->checkedAction(), FindCommand(frame->menuBar(), 32776));
+    int checked = 0;
+    for (QAction* action : group->actions())
+        checked += action->isChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
 }
 
 } // namespace

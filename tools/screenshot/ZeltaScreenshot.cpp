@@ -3,6 +3,11 @@
 // the main window. Used by screenshot.sh under a virtual X server for the README.
 //
 //   ZeltaScreenshot OUTPUT.png [PART]
+//   ZeltaScreenshot --set FOLDER [PART]
+//
+// With --set it writes the pictures a reviewer looks at, of the whole screen with the window
+// manager's frames: main-tiled.png and main-cascaded.png (seven graphs), about.png and
+// select.png (the About box and the selection dialog).
 
 #include "CMainFrame.h"
 #include "CapacitorRecord.h"
@@ -12,6 +17,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +35,41 @@ void Pump(int ms) {
     loop.exec();
 }
 
+// The whole screen as the user sees it, title bars included.
+bool SaveScreen(const QString& path) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (picture.isNull() || !picture.save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s: %dx%d\n", qPrintable(path), picture.width(), picture.height());
+    return true;
+}
+
+// Pictures of the main window tiled and cascaded, of the About box and of the selection
+// dialog, into `folder`.
+int SaveReviewSet(CMainFrame* frame, const QString& folder) {
+    bool ok = true;
+    frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+    Pump(1000);
+    ok = SaveScreen(folder + QStringLiteral("/main-tiled.png")) && ok;
+    frame->OnCommand(CMainFrame::ID_WINDOW_CASCADE);
+    Pump(1000);
+    ok = SaveScreen(folder + QStringLiteral("/main-cascaded.png")) && ok;
+    // The About box is modal: taken and closed from inside its own loop.
+    QTimer::singleShot(1000, [&ok, folder] {
+        ok = SaveScreen(folder + QStringLiteral("/about.png")) && ok;
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    frame->OnCommand(57664);
+    frame->OnCommand(CMainFrame::ID_CHOOSE_CAPACITOR);
+    Pump(1500);
+    ok = SaveScreen(folder + QStringLiteral("/select.png")) && ok;
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,8 +79,14 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const QString output = QString::fromLocal8Bit(argv[1]);
-    const QByteArray part = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    const bool reviewSet = std::strcmp(argv[1], "--set") == 0;
+    if (reviewSet && argc < 3) {
+        std::fprintf(stderr, "usage: ZeltaScreenshot --set FOLDER [PART]\n");
+        return 2;
+    }
+    const int first = reviewSet ? 2 : 1;
+    const QString output = QString::fromLocal8Bit(argv[first]);
+    const QByteArray part = argc > first + 1 ? QByteArray(argv[first + 1]) : QByteArray();
 
     CProgram program([](StartupParts& parts) {
         // No minimum splash time for a picture.
@@ -83,6 +130,8 @@ int main(int argc, char** argv) {
     frame->OnCommand(32791); // ripple voltage
     frame->OnCommand(32792); // ripple current
     frame->OnCommand(32797); // DCL
+    if (reviewSet)
+        return SaveReviewSet(frame, output);
     frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
     Pump(1500);
     QPixmap picture = frame->grab();

@@ -21,7 +21,7 @@ bool CAboutDlg::Initialise() {
     }
     m_mailLink = CMailLink::TakeOver(Control<QLabel>(this, 1019));
 
-    m_titleFont = QFont(QStringLiteral("Arial"));
+    m_titleFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     m_titleFont.setPixelSize(20);
     m_titleFont.setWeight(QFont::Bold);
     if (auto* title = Control<QLabel>(this, 1021)) {
@@ -38,10 +38,14 @@ void CAboutDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // An etched separator: a dark line over a light one.
     QPainter painter(this);
+    // 36 to 207 dialog units across, 92 down.
+    const int left = DialogUnitsX(this, 36);
+    const int right = DialogUnitsX(this, 207);
+    const int y = DialogUnitsY(this, 92);
     painter.setPen(QColor(119, 119, 119));
-    painter.drawLine(54, 150, 311, 150);
+    painter.drawLine(left, y, right, y);
     painter.setPen(QColor(238, 238, 238));
-    painter.drawLine(54, 151, 311, 151);
+    painter.drawLine(left, y + 1, right, y + 1);
 }
 
 bool IsAboutBoxOpen() {

@@ -48,6 +48,23 @@ QString ResourceString(int id) {
     return g_resources != nullptr ? g_resources->LoadString(id) : QString();
 }
 
+namespace {
+
+QSize BaseUnitsOf(const QWidget* dialog) {
+    const QSize base = dialog != nullptr ? dialog->property("dialogBaseUnits").toSize() : QSize();
+    return base.isValid() && !base.isEmpty() ? base : QSize(6, 13);
+}
+
+} // namespace
+
+int DialogUnitsX(const QWidget* dialog, int units) {
+    return (units * BaseUnitsOf(dialog).width() + 2) / 4;
+}
+
+int DialogUnitsY(const QWidget* dialog, int units) {
+    return (units * BaseUnitsOf(dialog).height() + 4) / 8;
+}
+
 bool AdoptTemplate(QDialog* dialog, int templateId) {
     if (g_resources == nullptr) {
         return false;
@@ -58,6 +75,7 @@ bool AdoptTemplate(QDialog* dialog, int templateId) {
     }
     dialog->setWindowTitle(root->windowTitle());
     dialog->setFont(root->font());
+    dialog->setProperty("dialogBaseUnits", root->property("dialogBaseUnits"));
     const QSize size = root->size();
     if (root->layout() == nullptr) {
         // Absolute positions: the controls become the dialog's own children.

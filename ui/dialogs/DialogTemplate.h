@@ -5,6 +5,11 @@
 
 class QDialog;
 
+// Pixels of `units` horizontal or vertical dialog units of `dialog`, at the base units its
+// template was laid out with (MS Sans Serif 8's 6 x 13 when it has none).
+int DialogUnitsX(const QWidget* dialog, int units);
+int DialogUnitsY(const QWidget* dialog, int units);
+
 // Builds a dialog from its template: the controls of template `templateId` move into `dialog`
 // at their template positions, and the dialog takes the template's title and size. Buttons 1
 // and 2 become the dialog's confirm and cancel. Returns false when the template is missing.

@@ -4,7 +4,6 @@
 #include "Shell.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,7 +38,8 @@ void CMailLink::paintEvent(QPaintEvent*) {
     const QColor face = palette().color(QPalette::Button);
     const QRect r = rect();
     painter.fillRect(r, face);
-    painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    // The variable-pitch system font of the dialogs: the dialog's own font as it maps here.
+    painter.setFont(font());
     painter.setPen(QColor(0, 0, 255));
     painter.drawText(r, Qt::AlignHCenter | Qt::AlignTop, m_text);
     // The underline along the last pixel row, invisible while the pointer is elsewhere.

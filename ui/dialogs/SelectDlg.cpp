@@ -34,7 +34,7 @@ CSelectDlg::UpdateHandler& UpdateHandlerSlot() {
 }
 
 // The separator above the details area: a grey line over a light grey one.
-constexpr int kSeparatorY = 421;
+constexpr int kSeparatorDu = 259;
 
 } // namespace
 
@@ -72,9 +72,6 @@ bool CSelectDlg::Create(int templateId) {
         return false;
     }
     m_list = CCapacitorList::Replace(view, m_engine);
-    if (DialogResources() != nullptr) {
-        setWindowIcon(QIcon(DialogResources()->LoadBitmap(128)));
-    }
     m_picture = Control<QLabel>(this, 1009);
     if (m_picture != nullptr) {
         m_picture->hide();
@@ -262,10 +259,11 @@ void CSelectDlg::paintEvent(QPaintEvent* event) {
         painter.drawPixmap((width() - icon.width()) / 2, (height() - icon.height()) / 2, icon);
         return;
     }
+    const int separatorY = DialogUnitsY(this, kSeparatorDu);
     painter.setPen(QColor(119, 119, 119));
-    painter.drawLine(0, kSeparatorY, width() - 1, kSeparatorY);
+    painter.drawLine(0, separatorY, width() - 1, separatorY);
     painter.setPen(QColor(238, 238, 238));
-    painter.drawLine(0, kSeparatorY + 1, width() - 1, kSeparatorY + 1);
+    painter.drawLine(0, separatorY + 1, width() - 1, separatorY + 1);
     painter.end();
     QDialog::paintEvent(event);
 }

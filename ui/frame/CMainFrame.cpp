@@ -14,9 +14,11 @@
 #include "ModelVector.h"
 #include "RippleLimits.h"
 #include "SParameterWriter.h"
+#include "WindowPlacement.h"
 #include "WorkingState.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -74,6 +76,17 @@ FrequencyPoint Evaluate(const CapacitorRecord& record, const ModelVector& vector
     return point;
 }
 
+// A menu text as a window title: without its "&" mnemonic marks ("&&" stays one "&").
+QString StripMnemonic(const QString& text) {
+    QString out;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        out.append(text.at(i));
+    }
+    return out;
+}
+
 // The first field of a command prompt ("status-bar text\ntooltip").
 QString PromptOf(const QString& text) {
     const int newline = text.indexOf(QLatin1Char('\n'));
@@ -89,6 +102,13 @@ void CollectActions(const QWidget* menu, QList<QAction*>& out, QList<QMenu*>& me
             out.append(action);
         }
     }
+}
+
+bool IsTemperatureCommand(int commandId) {
+    for (const TemperatureCommand& t : kTemperatureCommands)
+        if (t.id == commandId)
+            return true;
+    return commandId == CMainFrame::ID_TEMP_CUSTOM;
 }
 
 bool HasCheckMark(int commandId) {
@@ -114,7 +134,13 @@ CMainFrame::CMainFrame(const std::array<const CGraphDocTemplate*, kGraphKindCoun
     connect(mdiArea, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* window) { OnActiveWindowChanged(window); });
 
+    // The idle text whenever no prompt is showing (a prompt goes when the pointer leaves its
+    // menu item or its command has run).
     statusBar()->showMessage(String(kStrReady));
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty() && !destroying)
+            statusBar()->showMessage(String(kStrReady));
+    });
     for (int i = 0; i < 4; ++i) {
         panes[i] = new QLabel(this);
         panes[i]->setObjectName(QString::number(kFirstPaneId + i));
@@ -301,47 +327,44 @@ void CMainFrame::ArrangeWindows(int commandId) {
     ReopenGraphWindows();
     setUpdatesEnabled(true);
     if (commandId == ID_WINDOW_CASCADE)
-        mdiArea->cascadeSubWindows();
+        CascadeWindows();
     else
         TileWindows(commandId == ID_WINDOW_TILE_HORZ);
     repaint();
 }
 
-// Tiling horizontally stacks wide windows in columns of rows (two columns of two for four
-// windows); tiling vertically places tall windows side by side, row by row. Windows are taken
-// in the order they were created, so re-creating them in a fixed order fixes the layout.
-void CMainFrame::TileWindows(bool horizontal) {
+// The windows in the order they were created, shown normally (not maximised or minimised),
+// so that re-creating them in a fixed order fixes the arrangement.
+QList<QMdiSubWindow*> CMainFrame::ArrangedWindows() const {
     QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (!w->isHidden() && !w->isMinimized())
-            windows.append(w);
-    const int n = static_cast<int>(windows.size());
-    if (n == 0)
-        return;
-    for (QMdiSubWindow* w : windows)
-        if (w->isMaximized())
+    for (QMdiSubWindow* w : mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isHidden())
+            continue;
+        if (w->isMaximized() || w->isMinimized())
             w->showNormal();
-    const QRect area = mdiArea->viewport()->rect();
-    int groups = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n))));
-    if (groups < 1)
-        groups = 1;
-    int index = 0;
-    for (int g = 0; g < groups; ++g) {
-        // The first groups take n / groups windows, the last ones one more for the rest.
-        const int inGroup = n / groups + (g >= groups - n % groups ? 1 : 0);
-        for (int i = 0; i < inGroup && index < n; ++i, ++index) {
-            QRect cell;
-            if (horizontal) {
-                const int width = area.width() / groups;
-                const int height = area.height() / inGroup;
-                cell = QRect(g * width, i * height, width, height);
-            } else {
-                const int width = area.width() / inGroup;
-                const int height = area.height() / groups;
-                cell = QRect(i * width, g * height, width, height);
-            }
-            windows[index]->setGeometry(cell);
-        }
+        windows.append(w);
+    }
+    return windows;
+}
+
+// Tiling horizontally stacks wide windows in columns of rows (two columns of two for four
+// windows); tiling vertically places tall windows side by side, row by row.
+void CMainFrame::TileWindows(bool horizontal) {
+    const QList<QMdiSubWindow*> windows = ArrangedWindows();
+    const std::vector<QRect> cells =
+        TileRects(ClientRect(mdiArea), static_cast<int>(windows.size()), horizontal);
+    for (size_t i = 0; i < cells.size(); ++i)
+        windows[static_cast<int>(i)]->setGeometry(cells[i]);
+}
+
+// Every window at the standard size, each one title bar lower and further right than the
+// one before, the last created on top.
+void CMainFrame::CascadeWindows() {
+    const QList<QMdiSubWindow*> windows = ArrangedWindows();
+    const QRect area = ClientRect(mdiArea);
+    for (int i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(CascadeRect(area, i, TitleBarHeight(windows[i])));
+        windows[i]->raise();
     }
 }
 
@@ -473,6 +496,16 @@ void CMainFrame::WireMenuBar() {
         if (HasCheckMark(id))
             action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        // The temperature commands are one choice of eight: marked as such in their menu.
+        if (IsTemperatureCommand(id) && action->associatedObjects().size() > 0) {
+            QObject* menu = action->associatedObjects().constFirst();
+            auto* group = menu->findChild<QActionGroup*>(QString(), Qt::FindDirectChildrenOnly);
+            if (group == nullptr) {
+                group = new QActionGroup(menu);
+                group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+            }
+            group->addAction(action);
+        }
     }
 }
 
@@ -625,6 +658,8 @@ void CMainFrame::OnCommand(int id) {
     }
     UpdateMenuStates();
     UpdateStatusPanes();
+    if (!destroying)
+        statusBar()->showMessage(String(kStrReady));
 }
 
 void CMainFrame::OnActiveWindowChanged(QMdiSubWindow* window) {
@@ -1048,8 +1083,8 @@ void CMainFrame::GenerateSParameters() {
     const CapacitorRecord* c = GetCurrentCapacitor();
     if (c == nullptr || services.dialogs == nullptr)
         return;
-    const QString folder =
-        services.dialogs->BrowseForFolder(this, QStringLiteral("&Folders"), LastSParameterFolder());
+    const QString folder = services.dialogs->BrowseForFolder(
+        this, StripMnemonic(QStringLiteral("&Folders")), LastSParameterFolder());
     if (folder.isEmpty()) // cancelled; the root folder "/" is a real choice here
         return;
     LastSParameterFolder() = folder;
@@ -1089,7 +1124,9 @@ void CMainFrame::ResizeGraphWindowsProportionally(int width, int height) {
                 const int top = static_cast<int>(r.top() * sy);
                 const int right = static_cast<int>((r.right() + 1) * sx);
                 const int bottom = static_cast<int>((r.bottom() + 1) * sy);
-                window->setGeometry(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+                window->setGeometry(
+                    KeepReadableInside(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                                       QRect(0, 0, width, height)));
             }
         }
     }

@@ -182,7 +182,9 @@ private:
     bool OpenStandardGraphs();
     void DestroyGraphWindow(int kind);
     void RefreshDclBar(CChildFrame* window);
+    QList<QMdiSubWindow*> ArrangedWindows() const;
     void TileWindows(bool horizontal);
+    void CascadeWindows();
     void ResizeGraphWindowsProportionally(int width, int height);
     QString String(int id) const;
     QString FormatStringId(int id, ...) const;
