@@ -1,0 +1,85 @@
+#include "CapacitorRecord.h"
+#include "CliOutput.h"
+#include "CliSupport.h"
+#include "Messages.h"
+#include "PartBatch.h"
+#include "SParameterWriter.h"
+#include "SelectionFilters.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+// zeltacli sparams --all OUTDIR: both Touchstone files of every selected part, in parallel.
+
+namespace {
+
+// Keeps the writer's message of one part for the report at the end.
+class CKeptMessage : public IMessageSink {
+public:
+    void ShowMessage(int /*stringId*/, MessageIcon /*icon*/, const std::string& text) override {
+        m_text = text;
+        while (!m_text.empty() && m_text.back() == '\n')
+            m_text.pop_back();
+    }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+} // namespace
+
+int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments) {
+    UseCNumbers();
+    std::string folder;
+    bool all = false;
+    SelectionOptions selection;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        bool missing = false;
+        const int taken = TakeSelectionOption(arguments, i, selection, "sparams");
+        if (taken == kExitUsage)
+            return taken;
+        if (taken == 1)
+            continue;
+        if (!TakeOption(arguments, i, "--all", &folder, &missing))
+            return UsageError("sparams: unknown argument " + arguments[i]);
+        if (missing || all)
+            return UsageError("sparams: --all takes one output folder");
+        all = true;
+    }
+    if (folder.empty())
+        return UsageError("sparams --all needs a non-empty output folder");
+
+    const int status = session.LoadStore();
+    if (status != kExitSuccess)
+        return status;
+    std::vector<const CapacitorRecord*> parts;
+    const int selected = SelectParts(session, selection, parts);
+    if (selected != kExitSuccess)
+        return selected;
+    const int folderStatus = CheckOutputFolder(folder);
+    if (folderStatus != kExitSuccess)
+        return folderStatus;
+
+    const IStringTable& strings = session.Strings();
+    const std::vector<PartFailure> failures =
+        RunPartBatch(parts, [&](const CapacitorRecord& record, std::string& message) {
+            if (!IsSafeFileName(record.partNumber)) {
+                message = "the part number cannot serve as a file name";
+                return false;
+            }
+            CKeptMessage kept;
+            if (WriteSParameterFiles(folder, record, kept, strings) == 0)
+                return true;
+            // Neither file of a failed part stays behind as if it were complete.
+            std::error_code ignored;
+            for (bool shunt : {false, true})
+                std::filesystem::remove(SParameterFileName(folder, record.partNumber, shunt),
+                                        ignored);
+            message = kept.Text();
+            return false;
+        });
+    return FinishPartBatch(failures, parts.size(), "S-parameter files", folder);
+}
