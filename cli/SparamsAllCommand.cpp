@@ -75,9 +75,11 @@ int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments) {
                 return true;
             // Neither file of a failed part stays behind as if it were complete.
             std::error_code ignored;
-            for (bool shunt : {false, true})
-                std::filesystem::remove(SParameterFileName(folder, record.partNumber, shunt),
-                                        ignored);
+            for (bool shunt : {false, true}) {
+                const std::string path = SParameterFileName(folder, record.partNumber, shunt);
+                if (std::filesystem::is_regular_file(path, ignored))
+                    std::filesystem::remove(path, ignored);
+            }
             message = kept.Text();
             return false;
         });

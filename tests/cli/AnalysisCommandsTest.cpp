@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -54,7 +55,7 @@ CliRun RunIn(const std::string& data, const std::string& arguments) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(base + ".out"), ReadAll(base + ".err")};
 }
 
-CliRun Run(const std::string& arguments) {
+CliRun Zeltacli(const std::string& arguments) {
     return RunIn(FixturePath("store/good"), arguments);
 }
 
@@ -129,11 +130,12 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-// The fixture catalogue, loaded as the program loads it, for the engine's own values.
+// A fixture catalogue, loaded as the program loads it, for the engine's own values.
 class CFixtureStore {
 public:
-    CFixtureStore() : m_store(std::make_unique<CCapacitorStore>(m_sink, m_strings)) {
-        EXPECT_EQ(LoadStoreFromDirectory(*m_store, FixturePath("store/good")), 0);
+    explicit CFixtureStore(const std::string& folder = "store/good")
+        : m_store(std::make_unique<CCapacitorStore>(m_sink, m_strings)) {
+        EXPECT_EQ(LoadStoreFromDirectory(*m_store, FixturePath(folder)), 0);
     }
     const CapacitorRecord& Part(const char* partNumber) const {
         for (int i = 0; i < m_store->GetCount(); ++i) {
@@ -207,14 +209,14 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
 }
 
 TEST(FindCommand, SelectionFiltersAndNoAnswer) {
-    const CliRun qcr = Run("find --max-impedance 1 --from 1k --to 100k --series QCR --format csv");
+    const CliRun qcr = Zeltacli("find --max-impedance 1 --from 1M --to 10M --series QCR --format csv");
     ASSERT_EQ(qcr.status, 0) << qcr.err;
     const auto rows = Csv(qcr.out);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][3], kThreeStage);
     EXPECT_EQ(rows[1][7], "QCR");
 
-    const CliRun none = Run("find --max-impedance 1u --from 10k --to 1M");
+    const CliRun none = Zeltacli("find --max-impedance 1u --from 10k --to 1M");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, "");
     EXPECT_NE(none.err.find("no part keeps |Z|/n <= 1 uOhm from 10 kHz to 1 MHz"),
@@ -228,7 +230,7 @@ TEST(FindCommand, SelectionFiltersAndNoAnswer) {
 TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
     const CFixtureStore store;
     const std::string parts = std::string(kSixStage) + " " + kFourElement + " " + kThreeStage;
-    const CliRun csv = Run("compare " + parts + " --temperature 125");
+    const CliRun csv = Zeltacli("compare " + parts + " --temperature 125");
     ASSERT_EQ(csv.status, 0) << csv.err;
     const auto rows = Csv(csv.out);
     ASSERT_EQ(rows.size(), 601u);
@@ -253,7 +255,7 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
     }
     EXPECT_EQ(Number(rows[600][0]), 1e8);
 
-    const CliRun json = Run("compare " + parts + " --temperature 125 --format json");
+    const CliRun json = Zeltacli("compare " + parts + " --temperature 125 --format json");
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject object = Json(json.out);
     EXPECT_EQ(object["unit"].toString(), "Ohm");
@@ -271,7 +273,7 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
 }
 
 TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
-    const CliRun run = Run(std::string("compare ") + kSixStage + " " + kThreeStage +
+    const CliRun run = Zeltacli(std::string("compare ") + kSixStage + " " + kThreeStage +
                            " --quantity capacitance");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = Csv(run.out);
@@ -338,14 +340,19 @@ const double kSpiceTemperatures[] = {-55, 85, 150};
 TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
     if (std::system("command -v ngspice >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ngspice is not installed";
-    const CFixtureStore store;
+    // The ladders of the engine's own ngspice comparison, with distinct coefficients on every
+    // element. (With the milliohm ladders of store/good the simulator's own solution of Re Z
+    // at low frequencies drifts by some 1e-9 of ESR, where the engine agrees with an exact
+    // evaluation to 1e-15.)
+    const std::string data = FixturePath("netlist");
+    const CFixtureStore store("netlist");
     for (const char* part : {kSixStage, kFourElement, kThreeStage}) {
         const CapacitorRecord& record = store.Part(part);
         const std::string dir = MakeTempDir(std::string("netlist-") + part);
 
         // With coefficients: the deck's temperature applies, measured from 25 °C even though
         // the deck's own tnom is 50.
-        const CliRun withTc = Run(std::string("netlist ") + part);
+        const CliRun withTc = RunIn(data, std::string("netlist ") + part);
         ASSERT_EQ(withTc.status, 0) << withTc.err;
         EXPECT_EQ(withTc.out.rfind("* " + std::string(part) + ":", 0), 0u);
         EXPECT_NE(withTc.out.find("195 C"), std::string::npos);
@@ -368,7 +375,7 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
         // Scaled to T: no coefficients, so the simulator's temperature changes nothing.
         for (int k = 0; k < 3; ++k) {
             const std::string t = std::to_string(static_cast<int>(kSpiceTemperatures[k]));
-            const CliRun scaled = Run(std::string("netlist ") + part + " --temperature " + t);
+            const CliRun scaled = RunIn(data, std::string("netlist ") + part + " --temperature " + t);
             ASSERT_EQ(scaled.status, 0) << scaled.err;
             EXPECT_EQ(scaled.out.find("TC1"), std::string::npos);
             std::ofstream(dir + "/scaled.lib") << scaled.out;
@@ -388,12 +395,12 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
 
 TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
     const std::string dir = MakeTempDir("plot");
-    const CliRun svg = Run(std::string("plot ") + kSixStage + " --graph impedance " +
+    const CliRun svg = Zeltacli(std::string("plot ") + kSixStage + " --graph impedance " +
                            Quote(dir + "/z.svg") + " --temperature 85");
     ASSERT_EQ(svg.status, 0) << svg.err;
     QSvgRenderer renderer(QString::fromStdString(dir + "/z.svg"));
     EXPECT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.defaultSize(), QSize(800, 600));
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 800, 600));
     const std::string svgText = ReadAll(dir + "/z.svg");
     EXPECT_NE(svgText.find(std::string(kSixStage) + " @85"), std::string::npos);
     // The curves are vector paths, not a picture.
@@ -402,11 +409,15 @@ TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
     EXPECT_EQ(svgText.find("<image"), std::string::npos);
 
     const std::string parts = std::string(kSixStage) + " " + kFourElement + " " + kThreeStage;
-    const CliRun pdf = Run("plot " + parts + " --graph esr " + Quote(dir + "/esr.pdf"));
+    const CliRun pdf = Zeltacli("plot " + parts + " --graph esr " + Quote(dir + "/esr.pdf"));
     ASSERT_EQ(pdf.status, 0) << pdf.err;
     const std::string pages = dir + "/pages.txt";
     (void)std::system(("pdfinfo " + Quote(dir + "/esr.pdf") + " > " + Quote(pages)).c_str());
-    EXPECT_NE(ReadAll(pages).find("Pages:          1"), std::string::npos) << ReadAll(pages);
+    const std::string info = ReadAll(pages);
+    const size_t count = info.find("Pages:");
+    ASSERT_NE(count, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(count + 6)), 1) << info;
+    EXPECT_NE(info.find("Page size:       600 x 450 pts"), std::string::npos) << info;
     const std::string text = dir + "/esr.txt";
     (void)std::system(("pdftotext " + Quote(dir + "/esr.pdf") + " " + Quote(text)).c_str());
     const std::string extracted = ReadAll(text);
@@ -414,7 +425,7 @@ TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
         EXPECT_NE(extracted.find(part), std::string::npos) << part << "\n" << extracted;
     EXPECT_NE(extracted.find("ESR"), std::string::npos);
 
-    const CliRun png = Run(std::string("plot ") + kSixStage + " --graph dcl " +
+    const CliRun png = Zeltacli(std::string("plot ") + kSixStage + " --graph dcl " +
                            Quote(dir + "/dcl.png") + " --size 640x480");
     ASSERT_EQ(png.status, 0) << png.err;
     const QImage image(QString::fromStdString(dir + "/dcl.png"));
@@ -429,7 +440,7 @@ TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
 
 TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
     const std::string all = MakeTempDir("sparams-all");
-    const CliRun sparams = Run("sparams --all " + Quote(all));
+    const CliRun sparams = Zeltacli("sparams --all " + Quote(all));
     ASSERT_EQ(sparams.status, 0) << sparams.err;
     EXPECT_EQ(sparams.err, ""); // no progress line when standard error is not a terminal
     const std::vector<std::string> files = FilesIn(all);
@@ -439,14 +450,14 @@ TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
     EXPECT_EQ(ReadAll(all + "/" + kThreeStage + "ser.s2p"),
               [&] {
                   const std::string one = MakeTempDir("sparams-one");
-                  EXPECT_EQ(Run(std::string("sparams ") + kThreeStage + " " + Quote(one)).status, 0);
+                  EXPECT_EQ(Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(one)).status, 0);
                   return ReadAll(one + "/" + kThreeStage + "ser.s2p");
               }());
 
     // A folder standing where one file should go fails that part only.
     const std::string blocked = MakeTempDir("sparams-blocked");
     std::filesystem::create_directory(blocked + "/" + kSixStage + "ser.s2p");
-    const CliRun some = Run("sparams --all " + Quote(blocked));
+    const CliRun some = Zeltacli("sparams --all " + Quote(blocked));
     EXPECT_EQ(some.status, 1);
     EXPECT_NE(some.err.find(std::string(kSixStage) + ": Cannot open file"), std::string::npos)
         << some.err;
@@ -455,17 +466,17 @@ TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
 
     const std::string netlists = MakeTempDir("netlist-all");
     std::filesystem::create_directory(netlists + "/" + kFourElement + ".lib");
-    const CliRun net = Run("netlist --all " + Quote(netlists) + " --temperature 85");
+    const CliRun net = Zeltacli("netlist --all " + Quote(netlists) + " --temperature 85");
     EXPECT_EQ(net.status, 1);
     EXPECT_NE(net.err.find(std::string(kFourElement) + ": Cannot write file"), std::string::npos)
         << net.err;
     EXPECT_EQ(FilesIn(netlists).size(), 6u); // no .partial file stays behind
 
     const std::string qcr = MakeTempDir("netlist-qcr");
-    const CliRun selected = Run("netlist --all " + Quote(qcr) + " --series QCR");
+    const CliRun selected = Zeltacli("netlist --all " + Quote(qcr) + " --series QCR");
     ASSERT_EQ(selected.status, 0) << selected.err;
     EXPECT_EQ(FilesIn(qcr), std::vector<std::string>{std::string(kThreeStage) + ".lib"});
-    EXPECT_EQ(ReadAll(qcr + "/" + kThreeStage + ".lib"), Run(std::string("netlist ") + kThreeStage).out);
+    EXPECT_EQ(ReadAll(qcr + "/" + kThreeStage + ".lib"), Zeltacli(std::string("netlist ") + kThreeStage).out);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -503,12 +514,13 @@ TEST(AnalysisCommands, BadInputIsOneClearMessageAndNoFile) {
         {"netlist --all", 2, "--all needs an output folder"},
     };
     for (const auto& c : cases) {
-        const CliRun run = Run(c.arguments);
+        const CliRun run = Zeltacli(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.err;
         EXPECT_EQ(run.out, "") << c.arguments;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
-        if (c.status == 1) // one message line
+        if (c.status == 1) { // one message line
             EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.arguments << "\n" << run.err;
+        }
     }
     EXPECT_TRUE(FilesIn(dir).empty());
 }
