@@ -99,8 +99,8 @@ void BM_SparamsAllShippedCatalogue(benchmark::State& state) {
         return;
     }
     std::error_code error;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("zelta-bench-sparams-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("zelta-bench-sparams-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder, error);
     const std::string dir = folder.string();
     NoStrings strings;

@@ -14,8 +14,8 @@ bool ReadOutputFormat(const std::string& text, unsigned allowed, OutputFormat* f
     const struct {
         const char* name;
         OutputFormat format;
-    } kNames[] = {{"text", OutputFormat::Text}, {"csv", OutputFormat::Csv},
-                  {"json", OutputFormat::Json}};
+    } kNames[] = {
+        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
     for (const auto& entry : kNames) {
         if (text == entry.name && (allowed & FormatBit(entry.format)) != 0) {
             *format = entry.format;
@@ -130,8 +130,8 @@ bool ReadQuantityArgument(const std::string& text, double* value) {
     const struct {
         char letter;
         double factor;
-    } kPrefixes[] = {{'f', 1e-15}, {'p', 1e-12}, {'n', 1e-9}, {'u', 1e-6}, {'m', 1e-3},
-                     {'k', 1e3},   {'M', 1e6},   {'G', 1e9}};
+    } kPrefixes[] = {{'f', 1e-15}, {'p', 1e-12}, {'n', 1e-9}, {'u', 1e-6},
+                     {'m', 1e-3},  {'k', 1e3},   {'M', 1e6},  {'G', 1e9}};
     if (ReadNumberArgument(text, value))
         return true;
     if (text.size() < 2)

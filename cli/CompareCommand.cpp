@@ -38,8 +38,8 @@ int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
         return UsageError("compare needs at least two part numbers");
 
     double temperature = 25.0;
-    if (temperatureGiven && (!ReadNumberArgument(temperatureText, &temperature) ||
-                             temperature < -55.0))
+    if (temperatureGiven &&
+        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
     const FrequencyQuantity* quantity = FindFrequencyQuantity(quantityText);
@@ -63,9 +63,8 @@ int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
     }
 
     const Comparison comparison = ComputeComparison(parts, temperature, *quantity);
-    const std::string text = format == OutputFormat::Json
-                                 ? ComparisonJson(comparison, *quantity)
-                                 : ComparisonCsv(comparison, *quantity);
+    const std::string text = format == OutputFormat::Json ? ComparisonJson(comparison, *quantity)
+                                                          : ComparisonCsv(comparison, *quantity);
     if (!WriteAll(stdout, text))
         return CommandFailure("cannot write the comparison to standard output");
     return kExitSuccess;

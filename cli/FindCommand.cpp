@@ -25,9 +25,9 @@ struct FindArguments {
 // Reads the command line into `a`. kExitSuccess, or the status to return after a message.
 int ReadFindArguments(const CliArguments& arguments, FindArguments& a) {
     enum { kTarget, kFrom, kTo, kTemperature, kMaxCount, kRipple, kAt, kLimit, kFormat, kCount };
-    const char* const names[kCount] = {"--max-impedance", "--from",  "--to",
-                                       "--temperature",   "--max-count", "--ripple-current",
-                                       "--at",            "--limit", "--format"};
+    const char* const names[kCount] = {
+        "--max-impedance",  "--from", "--to",    "--temperature", "--max-count",
+        "--ripple-current", "--at",   "--limit", "--format"};
     std::string values[kCount];
     bool given[kCount] = {};
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -118,7 +118,9 @@ std::string QueryText(const ImpedanceQuery& q) {
     std::string text = "|Z|/n <= " + EngineeringText(q.maxImpedance, "Ohm") + " from " +
                        EngineeringText(q.fromFrequency, "Hz") + " to " +
                        EngineeringText(q.toFrequency, "Hz") + " at " +
-                       RoundedNumber(q.temperature, 6) + " \xC2\xB0" "C with n <= " +
+                       RoundedNumber(q.temperature, 6) +
+                       " \xC2\xB0"
+                       "C with n <= " +
                        std::to_string(q.maxCount);
     if (q.rippleCurrent > 0.0)
         text += " and " + EngineeringText(q.rippleCurrent, "A") + " ripple at " +
@@ -129,8 +131,8 @@ std::string QueryText(const ImpedanceQuery& q) {
 std::string TextTable(const std::vector<ImpedanceMatch>& rows, const ImpedanceQuery& q) {
     const bool ripple = q.rippleCurrent > 0.0;
     std::vector<std::vector<std::string>> cells;
-    std::vector<std::string> heading = {"n", "max |Z|/n", "at", "part number", "capacitance",
-                                        "voltage", "case", "series"};
+    std::vector<std::string> heading = {"n",           "max |Z|/n", "at",   "part number",
+                                        "capacitance", "voltage",   "case", "series"};
     if (ripple)
         heading.push_back("n x ripple");
     cells.push_back(heading);
@@ -169,9 +171,9 @@ std::string TextTable(const std::vector<ImpedanceMatch>& rows, const ImpedanceQu
 
 std::string CsvTable(const std::vector<ImpedanceMatch>& rows, const ImpedanceQuery& q) {
     const bool ripple = q.rippleCurrent > 0.0;
-    std::vector<std::string> heading = {"n",           "max |Z|/n [Ohm]",  "at [Hz]",
-                                        "part number", "capacitance [uF]", "voltage [V]",
-                                        "case",        "series"};
+    std::vector<std::string> heading = {
+        "n",    "max |Z|/n [Ohm]", "at [Hz]", "part number", "capacitance [uF]", "voltage [V]",
+        "case", "series"};
     if (ripple)
         heading.push_back("n x ripple current [A]");
     std::string text = CsvRecord(heading);

@@ -46,8 +46,8 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
     if (all && folder.empty())
         return UsageError("netlist: --all needs a non-empty output folder");
     double temperature = 25.0;
-    if (temperatureGiven && (!ReadNumberArgument(temperatureText, &temperature) ||
-                             temperature < -55.0))
+    if (temperatureGiven &&
+        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
 
@@ -74,14 +74,13 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
     const int folderStatus = CheckOutputFolder(folder);
     if (folderStatus != kExitSuccess)
         return folderStatus;
-    const std::vector<PartFailure> failures =
-        RunPartBatch(parts, [&](const CapacitorRecord& record, std::string& message) {
-            if (!IsSafeFileName(record.partNumber)) {
-                message = "the part number cannot serve as a file name";
-                return false;
-            }
-            return WriteFileWhole(folder + "/" + record.partNumber + ".lib", netlist(record),
-                                  message);
-        });
+    const std::vector<PartFailure> failures = RunPartBatch(parts, [&](const CapacitorRecord& record,
+                                                                      std::string& message) {
+        if (!IsSafeFileName(record.partNumber)) {
+            message = "the part number cannot serve as a file name";
+            return false;
+        }
+        return WriteFileWhole(folder + "/" + record.partNumber + ".lib", netlist(record), message);
+    });
     return FinishPartBatch(failures, parts.size(), "netlists", folder);
 }

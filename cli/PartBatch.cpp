@@ -96,12 +96,12 @@ int FinishPartBatch(const std::vector<PartFailure>& failures, size_t partCount,
         PrintError(failure.partNumber + ": " + failure.message);
     if (!failures.empty()) {
         PrintError("zeltacli: " + std::to_string(failures.size()) + " of " +
-                   std::to_string(partCount) + " parts failed; the others' " + what +
-                   " are in " + folder);
+                   std::to_string(partCount) + " parts failed; the others' " + what + " are in " +
+                   folder);
         return kExitFailure;
     }
-    if (!WriteAll(stdout, std::to_string(partCount) + " parts: " + what + " written to " + folder +
-                              "\n")) {
+    if (!WriteAll(stdout,
+                  std::to_string(partCount) + " parts: " + what + " written to " + folder + "\n")) {
         PrintError("zeltacli: cannot write to standard output");
         return kExitFailure;
     }

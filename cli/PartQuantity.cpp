@@ -14,7 +14,9 @@ namespace {
 
 const FrequencyQuantity kQuantities[] = {
     {"impedance", KindImpedance, "Ohm",
-     [](const CWorkingState& s) -> const double* { return s.temperatureCurves.impedanceMagnitude; }},
+     [](const CWorkingState& s) -> const double* {
+         return s.temperatureCurves.impedanceMagnitude;
+     }},
     {"esr", KindESR, "Ohm",
      [](const CWorkingState& s) -> const double* { return s.temperatureCurves.esr; }},
     {"capacitance", KindCapacitance, "F",
@@ -32,7 +34,9 @@ bool OffScale(double value) {
 }
 
 std::string Heading(const Comparison& c, size_t part, const FrequencyQuantity& q) {
-    return c.partNumbers[part] + " @" + RoundedNumber(c.temperatures[part], 6) + "\xC2\xB0" "C [" +
+    return c.partNumbers[part] + " @" + RoundedNumber(c.temperatures[part], 6) +
+           "\xC2\xB0"
+           "C [" +
            q.unit + "]";
 }
 

@@ -9,9 +9,9 @@ struct CapacitorRecord;
 // The quantities over frequency that compare tabulates and plot draws, each with the graph
 // kind that shows it and the curve of the working state at the selected temperature.
 struct FrequencyQuantity {
-    const char* name;    // command-line name: "impedance", "esr", ...
-    int graphKind;       // GraphKind of the graph window showing it
-    const char* unit;    // "Ohm", "F", "-", "V", "A"
+    const char* name; // command-line name: "impedance", "esr", ...
+    int graphKind;    // GraphKind of the graph window showing it
+    const char* unit; // "Ohm", "F", "-", "V", "A"
     const double* (*curve)(const CWorkingState& state); // the curve at the selected temperature
 };
 
@@ -23,10 +23,10 @@ std::string FrequencyQuantityNames();
 // One quantity of several parts over the frequency grid: each part taken as the program
 // takes it (its temperature limited to the part's maximum) and computed at `temperature`.
 struct Comparison {
-    std::vector<double> frequency;               // Hz
+    std::vector<double> frequency; // Hz
     std::vector<std::string> partNumbers;
-    std::vector<double> temperatures;            // °C, per part, as computed
-    std::vector<std::vector<double>> values;     // per part, per frequency
+    std::vector<double> temperatures;        // °C, per part, as computed
+    std::vector<std::vector<double>> values; // per part, per frequency
 };
 Comparison ComputeComparison(const std::vector<const CapacitorRecord*>& parts, double temperature,
                              const FrequencyQuantity& quantity);

@@ -88,13 +88,13 @@ bool ReadSize(const std::string& text, int* width, int* height) {
 // part at its temperature (the leakage graph: the typical curves).
 GraphFill ComposePlotFill(int kind, const std::vector<std::unique_ptr<CWorkingState>>& states,
                           const IStringTable& strings) {
-    GraphFill fill = ComposeGraphFill(static_cast<GraphKind>(kind),
-                                      MakeFillSource(*states.front()), strings);
+    GraphFill fill =
+        ComposeGraphFill(static_cast<GraphKind>(kind), MakeFillSource(*states.front()), strings);
     if (states.size() == 1)
         return fill;
     const FrequencyQuantity* quantity = nullptr;
-    for (const char* name : {"impedance", "esr", "capacitance", "df", "ripple-voltage",
-                             "ripple-current"}) {
+    for (const char* name :
+         {"impedance", "esr", "capacitance", "df", "ripple-voltage", "ripple-current"}) {
         const FrequencyQuantity* q = FindFrequencyQuantity(name);
         if (q->graphKind == kind)
             quantity = q;
@@ -110,11 +110,13 @@ GraphFill ComposePlotFill(int kind, const std::vector<std::unique_ptr<CWorkingSt
         const std::string part = s.currentCapacitor->partNumber;
         if (quantity == nullptr) {
             fill.curves[k] = s.dclTypical;
-            fill.legendNames[k] = part + " @(100% Vr, 25\xC2\xB0" "C)";
+            fill.legendNames[k] = part + " @(100% Vr, 25\xC2\xB0"
+                                         "C)";
         } else {
             fill.curves[k] = quantity->curve(s);
             fill.legendNames[k] = part + " @" + RoundedNumber(s.selectedTemperature, 6) +
-                                  "\xC2\xB0" "C";
+                                  "\xC2\xB0"
+                                  "C";
         }
     }
     return fill;
@@ -219,8 +221,8 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
     if (!ReadPlotFile(output, &file))
         return CommandFailure("the output file " + output + " must end in .svg, .pdf or .png");
     double temperature = 25.0;
-    if (temperatureGiven && (!ReadNumberArgument(temperatureText, &temperature) ||
-                             temperature < -55.0))
+    if (temperatureGiven &&
+        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
     int width = 0, height = 0;

@@ -24,10 +24,10 @@ struct ImpedanceQuery {
 
 struct ImpedanceMatch {
     const CapacitorRecord* record = nullptr;
-    int count = 0;                 // n
-    double worstImpedance = 0.0;   // largest |Z|/n over the band's grid points, Ω
-    double worstFrequency = 0.0;   // where it occurs, Hz
-    double rippleCapacity = 0.0;   // n x permissible ripple current (0 without constraint), A
+    int count = 0;               // n
+    double worstImpedance = 0.0; // largest |Z|/n over the band's grid points, Ω
+    double worstFrequency = 0.0; // where it occurs, Hz
+    double rippleCapacity = 0.0; // n x permissible ripple current (0 without constraint), A
 };
 
 // Why a query cannot be answered at all; kQueryOk when it can.

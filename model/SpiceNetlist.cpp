@@ -103,8 +103,7 @@ private:
             value = kSmallestCapacitance;
         Ladder('C', "CMOD", k, a, b, value);
     }
-    void Ladder(char letter, const char* model, int k, const char* a, const char* b,
-                double value) {
+    void Ladder(char letter, const char* model, int k, const char* a, const char* b, double value) {
         // ngspice reads a resistor as "value model" and a capacitor as "model value".
         const std::string modelName = m_coefficients ? model + std::to_string(k + 1) : "";
         std::string card = std::string(1, letter) + std::to_string(k + 1) + " " + a + " " + b;
@@ -129,11 +128,10 @@ private:
 };
 
 std::string Header(const CapacitorRecord& record) {
-    std::string text = "* " + std::string(record.partNumber) + ": " +
-                       RoundedNumber(record.capacitance, 6) + " uF " +
-                       RoundedNumber(record.ratedVoltage, 6) + " V, series " + record.series +
-                       ", case " + std::string(1, record.caseCode) + ", model " +
-                       record.libraryName + "\n";
+    std::string text =
+        "* " + std::string(record.partNumber) + ": " + RoundedNumber(record.capacitance, 6) +
+        " uF " + RoundedNumber(record.ratedVoltage, 6) + " V, series " + record.series + ", case " +
+        std::string(1, record.caseCode) + ", model " + record.libraryName + "\n";
     text += std::string("* ") + LadderText(LadderKindOf(record.series)) + ".\n";
     text += "* Typical values. No leakage diode: the impedance computation has none.\n";
     return text;

@@ -169,9 +169,9 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
     ASSERT_EQ(csvRun.status, 0) << csvRun.err;
     const auto rows = Csv(csvRun.out);
     ASSERT_GT(rows.size(), 10u);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"n", "max |Z|/n [Ohm]", "at [Hz]", "part number",
-                                                 "capacitance [uF]", "voltage [V]", "case",
-                                                 "series"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"n", "max |Z|/n [Ohm]", "at [Hz]", "part number",
+                                        "capacitance [uF]", "voltage [V]", "case", "series"}));
     int lastN = 0;
     double lastWorst = 0;
     for (size_t i = 1; i < rows.size(); ++i) {
@@ -209,7 +209,8 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
 }
 
 TEST(FindCommand, SelectionFiltersAndNoAnswer) {
-    const CliRun qcr = Zeltacli("find --max-impedance 1 --from 1M --to 10M --series QCR --format csv");
+    const CliRun qcr =
+        Zeltacli("find --max-impedance 1 --from 1M --to 10M --series QCR --format csv");
     ASSERT_EQ(qcr.status, 0) << qcr.err;
     const auto rows = Csv(qcr.out);
     ASSERT_EQ(rows.size(), 2u);
@@ -235,10 +236,10 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
     const auto rows = Csv(csv.out);
     ASSERT_EQ(rows.size(), 601u);
     // QCL and QCR parts go to 105 °C; the heading says at what temperature each was taken.
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"Frequency [Hz]",
-                                                 std::string(kSixStage) + " @125°C [Ohm]",
-                                                 std::string(kFourElement) + " @105°C [Ohm]",
-                                                 std::string(kThreeStage) + " @105°C [Ohm]"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"Frequency [Hz]", std::string(kSixStage) + " @125°C [Ohm]",
+                                        std::string(kFourElement) + " @105°C [Ohm]",
+                                        std::string(kThreeStage) + " @105°C [Ohm]"}));
     const char* names[] = {kSixStage, kFourElement, kThreeStage};
     const double temperatures[] = {125, 105, 105};
     for (int c = 0; c < 3; ++c) {
@@ -274,7 +275,7 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
 
 TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
     const CliRun run = Zeltacli(std::string("compare ") + kSixStage + " " + kThreeStage +
-                           " --quantity capacitance");
+                                " --quantity capacitance");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto rows = Csv(run.out);
     ASSERT_EQ(rows.size(), 601u);
@@ -375,14 +376,15 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
         // Scaled to T: no coefficients, so the simulator's temperature changes nothing.
         for (int k = 0; k < 3; ++k) {
             const std::string t = std::to_string(static_cast<int>(kSpiceTemperatures[k]));
-            const CliRun scaled = RunIn(data, std::string("netlist ") + part + " --temperature " + t);
+            const CliRun scaled =
+                RunIn(data, std::string("netlist ") + part + " --temperature " + t);
             ASSERT_EQ(scaled.status, 0) << scaled.err;
             EXPECT_EQ(scaled.out.find("TC1"), std::string::npos);
             std::ofstream(dir + "/scaled.lib") << scaled.out;
-            RunNgspice(dir, "deck\n.include scaled.lib\nI1 0 in AC 1\nX1 in 0 " +
-                                std::string(part) +
-                                "\n.control\nset wr_singlescale\noption numdgt=15\noption "
-                                "temp=0\nac dec 100 100 1e8\nwrdata scaled.txt v(in)\n.endc\n.end\n");
+            RunNgspice(dir,
+                       "deck\n.include scaled.lib\nI1 0 in AC 1\nX1 in 0 " + std::string(part) +
+                           "\n.control\nset wr_singlescale\noption numdgt=15\noption "
+                           "temp=0\nac dec 100 100 1e8\nwrdata scaled.txt v(in)\n.endc\n.end\n");
             ExpectEngineAgrees(record, kSpiceTemperatures[k], ReadSamples(dir + "/scaled.txt"),
                                std::string(part) + " scaled to " + t + " C, see " + dir);
             std::filesystem::remove(dir + "/scaled.txt");
@@ -396,7 +398,7 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
 TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
     const std::string dir = MakeTempDir("plot");
     const CliRun svg = Zeltacli(std::string("plot ") + kSixStage + " --graph impedance " +
-                           Quote(dir + "/z.svg") + " --temperature 85");
+                                Quote(dir + "/z.svg") + " --temperature 85");
     ASSERT_EQ(svg.status, 0) << svg.err;
     QSvgRenderer renderer(QString::fromStdString(dir + "/z.svg"));
     EXPECT_TRUE(renderer.isValid());
@@ -426,13 +428,13 @@ TEST(PlotCommand, WritesSvgPdfAndPngOfTheGraphView) {
     EXPECT_NE(extracted.find("ESR"), std::string::npos);
 
     const CliRun png = Zeltacli(std::string("plot ") + kSixStage + " --graph dcl " +
-                           Quote(dir + "/dcl.png") + " --size 640x480");
+                                Quote(dir + "/dcl.png") + " --size 640x480");
     ASSERT_EQ(png.status, 0) << png.err;
     const QImage image(QString::fromStdString(dir + "/dcl.png"));
     EXPECT_EQ(image.size(), QSize(640, 480));
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
-    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"dcl.png", "esr.pdf", "esr.txt",
-                                                      "pages.txt", "z.svg"}));
+    EXPECT_EQ(FilesIn(dir),
+              (std::vector<std::string>{"dcl.png", "esr.pdf", "esr.txt", "pages.txt", "z.svg"}));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -446,13 +448,13 @@ TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
     const std::vector<std::string> files = FilesIn(all);
     const size_t parts = files.size() / 2;
     EXPECT_EQ(parts, 6u);
-    EXPECT_EQ(sparams.out, std::to_string(parts) + " parts: S-parameter files written to " + all + "\n");
-    EXPECT_EQ(ReadAll(all + "/" + kThreeStage + "ser.s2p"),
-              [&] {
-                  const std::string one = MakeTempDir("sparams-one");
-                  EXPECT_EQ(Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(one)).status, 0);
-                  return ReadAll(one + "/" + kThreeStage + "ser.s2p");
-              }());
+    EXPECT_EQ(sparams.out,
+              std::to_string(parts) + " parts: S-parameter files written to " + all + "\n");
+    EXPECT_EQ(ReadAll(all + "/" + kThreeStage + "ser.s2p"), [&] {
+        const std::string one = MakeTempDir("sparams-one");
+        EXPECT_EQ(Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(one)).status, 0);
+        return ReadAll(one + "/" + kThreeStage + "ser.s2p");
+    }());
 
     // A folder standing where one file should go fails that part only.
     const std::string blocked = MakeTempDir("sparams-blocked");
@@ -476,7 +478,8 @@ TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
     const CliRun selected = Zeltacli("netlist --all " + Quote(qcr) + " --series QCR");
     ASSERT_EQ(selected.status, 0) << selected.err;
     EXPECT_EQ(FilesIn(qcr), std::vector<std::string>{std::string(kThreeStage) + ".lib"});
-    EXPECT_EQ(ReadAll(qcr + "/" + kThreeStage + ".lib"), Zeltacli(std::string("netlist ") + kThreeStage).out);
+    EXPECT_EQ(ReadAll(qcr + "/" + kThreeStage + ".lib"),
+              Zeltacli(std::string("netlist ") + kThreeStage).out);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -490,24 +493,31 @@ TEST(AnalysisCommands, BadInputIsOneClearMessageAndNoFile) {
         int status;
         const char* message;
     } cases[] = {
-        {"compare QAKA106K010RNJ QXXA106K010R", 1, "Capacitor QXXA106K010R is not in the catalogue"},
+        {"compare QAKA106K010RNJ QXXA106K010R", 1,
+         "Capacitor QXXA106K010R is not in the catalogue"},
         {"netlist QXXA106K010R", 1, "Capacitor QXXA106K010R is not in the catalogue"},
         {"plot QXXA106K010R --graph esr " + out, 1, "not in the catalogue"},
-        {"find --max-impedance 0.02 --from 1000.5 --to 1000.6", 1, "holds no frequency of the grid"},
+        {"find --max-impedance 0.02 --from 1000.5 --to 1000.6", 1,
+         "holds no frequency of the grid"},
         {"find --max-impedance 0.02 --from 1M --to 10k", 1, "--from 1M is above --to 10k"},
         {"find --max-impedance 0 --from 10k --to 1M", 1, "--max-impedance takes a target above 0"},
         {"find --max-impedance -1 --from 10k --to 1M", 1, "--max-impedance takes a target above 0"},
-        {"find --max-impedance 0.02 --from 10k --to 1M --format xml", 1, "--format takes text, csv or json"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --format xml", 1,
+         "--format takes text, csv or json"},
         {"find --max-impedance 0.02 --from 10k", 2, "find needs --to"},
         {"find --max-impedance 0.02 --from 10k --to 1M --ripple-current 2", 2, "go together"},
-        {"find --max-impedance 0.02 --from 10k --to 1M --series QZZ", 1, "The series list does not offer"},
-        {"compare QAKA106K010RNJ QCRD107M010RNJ --quantity phase", 1, "--quantity takes impedance, esr"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --series QZZ", 1,
+         "The series list does not offer"},
+        {"compare QAKA106K010RNJ QCRD107M010RNJ --quantity phase", 1,
+         "--quantity takes impedance, esr"},
         {"compare QAKA106K010RNJ QCRD107M010RNJ --format text", 1, "--format takes csv or json"},
         {"compare QAKA106K010RNJ", 2, "compare needs at least two part numbers"},
         {"plot QAKA106K010RNJ --graph phase " + out, 1, "--graph takes impedance"},
-        {"plot QAKA106K010RNJ --graph esr " + Quote(dir + "/out.gif"), 1, "must end in .svg, .pdf or .png"},
+        {"plot QAKA106K010RNJ --graph esr " + Quote(dir + "/out.gif"), 1,
+         "must end in .svg, .pdf or .png"},
         {"plot QAKA106K010RNJ --graph esr " + out + " --size 50x20", 1, "--size takes"},
-        {"plot QAKA106K010RNJ --graph esr /proc/zelta/out.svg", 1, "Cannot open file /proc/zelta/out.svg"},
+        {"plot QAKA106K010RNJ --graph esr /proc/zelta/out.svg", 1,
+         "Cannot open file /proc/zelta/out.svg"},
         {"plot A B C D E --graph esr " + out, 2, "up to four parts"},
         {"sparams --all /proc", 1, "cannot write files into the folder /proc"},
         {"netlist --all " + Quote(dir + "/absent"), 1, "does not exist"},

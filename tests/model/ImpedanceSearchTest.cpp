@@ -112,9 +112,9 @@ TEST(ImpedanceSearch, QueriesThatCannotBeAnswered) {
         {Query(0.0, 1e4, 1e6), QueryProblem::kTargetNotPositive},
         {Query(-0.02, 1e4, 1e6), QueryProblem::kTargetNotPositive},
         {Query(0.02, 1e6, 1e4), QueryProblem::kBandReversed},
-        {Query(0.02, 1000.5, 1000.6), QueryProblem::kBandEmpty},  // between two grid points
-        {Query(0.02, 2e8, 3e8), QueryProblem::kBandEmpty},        // above the grid
-        {Query(0.02, 100.0, 100.0), QueryProblem::kQueryOk},      // the first grid point alone
+        {Query(0.02, 1000.5, 1000.6), QueryProblem::kBandEmpty}, // between two grid points
+        {Query(0.02, 2e8, 3e8), QueryProblem::kBandEmpty},       // above the grid
+        {Query(0.02, 100.0, 100.0), QueryProblem::kQueryOk},     // the first grid point alone
         {rippleOff, QueryProblem::kRippleFrequencyOutsideGrid},
     };
     for (const auto& c : cases)
