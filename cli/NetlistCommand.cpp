@@ -55,32 +55,21 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
         return temperatureGiven ? BuildSpiceNetlistAt(record, temperature)
                                 : BuildSpiceNetlist(record);
     };
+    if (all) {
+        return RunSelectionBatch(session, selection, folder, "netlists",
+                                 [&](const CapacitorRecord& record, std::string& message) {
+                                     return WriteFileWhole(folder + "/" + record.partNumber +
+                                                               ".lib",
+                                                           netlist(record), message);
+                                 });
+    }
     const int status = session.LoadStore();
     if (status != kExitSuccess)
         return status;
-    if (!all) {
-        const CapacitorRecord* record = session.FindPart(part);
-        if (record == nullptr)
-            return kExitFailure;
-        if (!WriteAll(stdout, netlist(*record)))
-            return CommandFailure("cannot write the netlist to standard output");
-        return kExitSuccess;
-    }
-
-    std::vector<const CapacitorRecord*> parts;
-    const int selected = SelectParts(session, selection, parts);
-    if (selected != kExitSuccess)
-        return selected;
-    const int folderStatus = CheckOutputFolder(folder);
-    if (folderStatus != kExitSuccess)
-        return folderStatus;
-    const std::vector<PartFailure> failures = RunPartBatch(parts, [&](const CapacitorRecord& record,
-                                                                      std::string& message) {
-        if (!IsSafeFileName(record.partNumber)) {
-            message = "the part number cannot serve as a file name";
-            return false;
-        }
-        return WriteFileWhole(folder + "/" + record.partNumber + ".lib", netlist(record), message);
-    });
-    return FinishPartBatch(failures, parts.size(), "netlists", folder);
+    const CapacitorRecord* record = session.FindPart(part);
+    if (record == nullptr)
+        return kExitFailure;
+    if (!WriteAll(stdout, netlist(*record)))
+        return CommandFailure("cannot write the netlist to standard output");
+    return kExitSuccess;
 }

@@ -3,6 +3,7 @@
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
+#include "SelectionFilters.h"
 #include "Terminal.h"
 
 #include <atomic>
@@ -124,4 +125,27 @@ int CheckOutputFolder(const std::string& folder) {
 bool IsSafeFileName(const char* partNumber) {
     return partNumber[0] != '\0' && std::strchr(partNumber, '/') == nullptr &&
            std::strstr(partNumber, "..") == nullptr;
+}
+
+int RunSelectionBatch(CCliSession& session, const SelectionOptions& selection,
+                      const std::string& folder, const std::string& what, const PartJob& write) {
+    const int status = session.LoadStore();
+    if (status != kExitSuccess)
+        return status;
+    std::vector<const CapacitorRecord*> parts;
+    const int selected = SelectParts(session, selection, parts);
+    if (selected != kExitSuccess)
+        return selected;
+    const int folderStatus = CheckOutputFolder(folder);
+    if (folderStatus != kExitSuccess)
+        return folderStatus;
+    const std::vector<PartFailure> failures =
+        RunPartBatch(parts, [&](const CapacitorRecord& record, std::string& message) {
+            if (!IsSafeFileName(record.partNumber)) {
+                message = "the part number cannot serve as a file name";
+                return false;
+            }
+            return write(record, message);
+        });
+    return FinishPartBatch(failures, parts.size(), what, folder);
 }

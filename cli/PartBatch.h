@@ -1,10 +1,13 @@
 #pragma once
 
+#include "CliSupport.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 struct CapacitorRecord;
+struct SelectionOptions;
 
 // Runs one job per part on every core. A failing part stops nothing else; the failures are
 // reported at the end. A progress line goes to standard error only when it is a terminal.
@@ -34,3 +37,9 @@ int CheckOutputFolder(const std::string& folder);
 
 // A part number that may serve as a file name: not empty, without "/" and without "..".
 bool IsSafeFileName(const char* partNumber);
+
+// A batch command after its arguments are read: the parts passing `selection`, the check of
+// `folder`, `write` for every part whose number may serve as a file name, and the report at
+// the end. kExitSuccess or kExitFailure.
+int RunSelectionBatch(CCliSession& session, const SelectionOptions& selection,
+                      const std::string& folder, const std::string& what, const PartJob& write);

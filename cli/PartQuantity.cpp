@@ -42,6 +42,14 @@ std::string Heading(const Comparison& c, size_t part, const FrequencyQuantity& q
 
 } // namespace
 
+std::unique_ptr<CWorkingState> ComputePart(const CapacitorRecord* part, double temperature) {
+    auto state = std::make_unique<CWorkingState>();
+    state->selectedTemperature = temperature;
+    state->TakeCapacitor(part);
+    state->RecomputeCurves();
+    return state;
+}
+
 const FrequencyQuantity* FindFrequencyQuantity(const std::string& name) {
     for (const FrequencyQuantity& q : kQuantities) {
         if (name == q.name)
@@ -61,11 +69,8 @@ std::string FrequencyQuantityNames() {
 Comparison ComputeComparison(const std::vector<const CapacitorRecord*>& parts, double temperature,
                              const FrequencyQuantity& quantity) {
     Comparison c;
-    auto state = std::make_unique<CWorkingState>();
     for (const CapacitorRecord* part : parts) {
-        state->selectedTemperature = temperature;
-        state->TakeCapacitor(part);
-        state->RecomputeCurves();
+        const std::unique_ptr<CWorkingState> state = ComputePart(part, temperature);
         const double* curve = quantity.curve(*state);
         if (c.frequency.empty())
             c.frequency.assign(state->referenceCurves.frequency,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct FrequencyQuantity {
     const char* unit; // "Ohm", "F", "-", "V", "A"
     const double* (*curve)(const CWorkingState& state); // the curve at the selected temperature
 };
+
+// The working state of `part` taken as choosing it in the program takes it (its temperature
+// limited to the part's maximum) at `temperature`, with every curve computed.
+std::unique_ptr<CWorkingState> ComputePart(const CapacitorRecord* part, double temperature);
 
 // The quantity called `name`, or null.
 const FrequencyQuantity* FindFrequencyQuantity(const std::string& name);

@@ -238,11 +238,7 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
         const CapacitorRecord* record = session.FindPart(partNumber);
         if (record == nullptr)
             return kExitFailure;
-        auto state = std::make_unique<CWorkingState>();
-        state->selectedTemperature = temperature;
-        state->TakeCapacitor(record);
-        state->RecomputeCurves();
-        states.push_back(std::move(state));
+        states.push_back(ComputePart(record, temperature));
     }
 
     CGraph view;

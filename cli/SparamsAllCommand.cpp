@@ -52,36 +52,22 @@ int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments) {
     if (folder.empty())
         return UsageError("sparams --all needs a non-empty output folder");
 
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
-    std::vector<const CapacitorRecord*> parts;
-    const int selected = SelectParts(session, selection, parts);
-    if (selected != kExitSuccess)
-        return selected;
-    const int folderStatus = CheckOutputFolder(folder);
-    if (folderStatus != kExitSuccess)
-        return folderStatus;
-
     const IStringTable& strings = session.Strings();
-    const std::vector<PartFailure> failures =
-        RunPartBatch(parts, [&](const CapacitorRecord& record, std::string& message) {
-            if (!IsSafeFileName(record.partNumber)) {
-                message = "the part number cannot serve as a file name";
-                return false;
-            }
-            CKeptMessage kept;
-            if (WriteSParameterFiles(folder, record, kept, strings) == 0)
-                return true;
-            // Neither file of a failed part stays behind as if it were complete.
-            std::error_code ignored;
-            for (bool shunt : {false, true}) {
-                const std::string path = SParameterFileName(folder, record.partNumber, shunt);
-                if (std::filesystem::is_regular_file(path, ignored))
-                    std::filesystem::remove(path, ignored);
-            }
-            message = kept.Text();
-            return false;
-        });
-    return FinishPartBatch(failures, parts.size(), "S-parameter files", folder);
+    return RunSelectionBatch(session, selection, folder, "S-parameter files",
+                             [&](const CapacitorRecord& record, std::string& message) {
+                                 CKeptMessage kept;
+                                 if (WriteSParameterFiles(folder, record, kept, strings) == 0)
+                                     return true;
+                                 // Neither file of a failed part stays behind as if it were
+                                 // complete.
+                                 std::error_code ignored;
+                                 for (bool shunt : {false, true}) {
+                                     const std::string path =
+                                         SParameterFileName(folder, record.partNumber, shunt);
+                                     if (std::filesystem::is_regular_file(path, ignored))
+                                         std::filesystem::remove(path, ignored);
+                                 }
+                                 message = kept.Text();
+                                 return false;
+                             });
 }

@@ -24,29 +24,17 @@ const Grid& TheGrid() {
     return grid;
 }
 
-// Smallest n >= 1 with value / n <= limit (value, limit > 0); computed from the quotient and
-// corrected so that the comparison itself decides at the boundary.
-long long SmallestDivisor(double value, double limit) {
-    double estimate = std::ceil(value / limit);
+// Smallest n >= 1 for which `enough(n)` holds, where enough is monotonic in n and first
+// holds near `estimate`; -1 when that would be a billion or more. The estimate comes from a
+// quotient; the walk lets the comparison itself decide at the boundary.
+template <typename Enough> long long SmallestCount(double estimate, Enough enough) {
+    estimate = std::ceil(estimate);
     if (!(estimate < 1e9))
         return -1;
     long long n = estimate < 1.0 ? 1 : static_cast<long long>(estimate);
-    while (n > 1 && value / static_cast<double>(n - 1) <= limit)
+    while (n > 1 && enough(static_cast<double>(n - 1)))
         --n;
-    while (value / static_cast<double>(n) > limit)
-        ++n;
-    return n;
-}
-
-// Smallest n >= 1 with n x unit >= needed (unit, needed > 0).
-long long SmallestMultiple(double needed, double unit) {
-    double estimate = std::ceil(needed / unit);
-    if (!(estimate < 1e9))
-        return -1;
-    long long n = estimate < 1.0 ? 1 : static_cast<long long>(estimate);
-    while (n > 1 && static_cast<double>(n - 1) * unit >= needed)
-        --n;
-    while (static_cast<double>(n) * unit < needed)
+    while (!enough(static_cast<double>(n)))
         ++n;
     return n;
 }
@@ -118,7 +106,8 @@ bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
             worstFrequency = scratch->frequency[i];
         }
     }
-    long long n = SmallestDivisor(worst, query.maxImpedance);
+    const double target = query.maxImpedance;
+    long long n = SmallestCount(worst / target, [&](double k) { return worst / k <= target; });
     if (n < 0)
         return false;
 
@@ -135,7 +124,9 @@ bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
                      point.impedanceMagnitude, record.ratedVoltage, permissible, voltage);
         if (!(permissible > 0.0) || !std::isfinite(permissible))
             return false;
-        const long long forRipple = SmallestMultiple(query.rippleCurrent, permissible);
+        const double needed = query.rippleCurrent;
+        const long long forRipple = SmallestCount(
+            needed / permissible, [&](double k) { return k * permissible >= needed; });
         if (forRipple < 0)
             return false;
         n = std::max(n, forRipple);

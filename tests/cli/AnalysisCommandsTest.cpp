@@ -1,7 +1,9 @@
 #include "CCapacitorStore.h"
+#include "CliRun.h"
 #include "EnglishStrings.h"
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
+#include "SpiceAgreement.h"
 #include "TestEnvironment.h"
 
 #include <QImage>
@@ -29,30 +31,8 @@
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quote(const std::string& word) {
-    return "'" + word + "'";
-}
-
 CliRun RunIn(const std::string& data, const std::string& arguments) {
-    static int runNumber = 0;
-    const std::string base = TestHome() + "/analysis-run-" + std::to_string(++runNumber);
-    const std::string command = Quote(ZELTACLI_PATH) + " --data " + Quote(data) + " " + arguments +
-                                " >" + Quote(base + ".out") + " 2>" + Quote(base + ".err");
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(base + ".out"), ReadAll(base + ".err")};
+    return RunCommandLine(Quote(ZELTACLI_PATH) + " --data " + Quote(data) + " " + arguments);
 }
 
 CliRun Zeltacli(const std::string& arguments) {
@@ -295,19 +275,6 @@ TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
 // ---------------------------------------------------------------------------------------
 // netlist through ngspice
 
-struct Sample {
-    double frequency, re, im;
-};
-
-std::vector<Sample> ReadSamples(const std::string& path) {
-    std::vector<Sample> samples;
-    std::ifstream in(path);
-    Sample s{};
-    while (in >> s.frequency >> s.re >> s.im)
-        samples.push_back(s);
-    return samples;
-}
-
 // Runs `deck` (the sub-circuit driven by 1 A AC, so V(in) is Z) and returns the samples of
 // each analysis, which the deck writes to out<k>.txt.
 void RunNgspice(const std::string& dir, const std::string& deck) {
@@ -315,25 +282,6 @@ void RunNgspice(const std::string& dir, const std::string& deck) {
     // ngspice -b reports a non-zero status even after a good run of a .control block; the
     // output files are the evidence.
     (void)std::system(("cd '" + dir + "' && ngspice -b deck.cir > ngspice.log 2>&1").c_str());
-}
-
-void ExpectEngineAgrees(const CapacitorRecord& record, double temperature,
-                        const std::vector<Sample>& samples, const std::string& what) {
-    ASSERT_EQ(samples.size(), 601u) << what;
-    ModelVector vector;
-    BuildModelVector(record, vector);
-    ScaleModelToTemperature(record, vector, temperature);
-    for (const Sample& s : samples) {
-        // The simulator's ω is 2πf in full precision, the engine's uses a ten-digit 2π: the
-        // engine is evaluated at the frequency that gives the simulator's ω.
-        FrequencyPoint p{};
-        p.frequency = s.frequency * (2.0 * M_PI / kTwoPi);
-        EvaluatePoint(record, p, vector, true);
-        const double magnitude = std::hypot(s.re, s.im);
-        ASSERT_NEAR(p.impedanceMagnitude, magnitude, 1e-9 * magnitude)
-            << what << ", " << s.frequency << " Hz";
-        ASSERT_NEAR(p.esr, s.re, 1e-9 * std::fabs(s.re)) << what << ", " << s.frequency << " Hz";
-    }
 }
 
 const double kSpiceTemperatures[] = {-55, 85, 150};
@@ -368,10 +316,10 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
                     "\nac dec 100 100 1e8\nwrdata tc" + std::to_string(k) + ".txt v(in)\n";
         RunNgspice(dir, deck + ".endc\n.end\n");
         for (int k = 0; k < 3; ++k)
-            ExpectEngineAgrees(record, kSpiceTemperatures[k],
-                               ReadSamples(dir + "/tc" + std::to_string(k) + ".txt"),
-                               std::string(part) + " with coefficients at " +
-                                   std::to_string(kSpiceTemperatures[k]) + " C, see " + dir);
+            ExpectSpiceAgreement(record, kSpiceTemperatures[k],
+                                 ReadSpiceSamples(dir + "/tc" + std::to_string(k) + ".txt"),
+                                 std::string(part) + " with coefficients at " +
+                                     std::to_string(kSpiceTemperatures[k]) + " C, see " + dir);
 
         // Scaled to T: no coefficients, so the simulator's temperature changes nothing.
         for (int k = 0; k < 3; ++k) {
@@ -385,8 +333,9 @@ TEST(NetlistCommand, NgspiceAgreesWithTheEngineInBothForms) {
                        "deck\n.include scaled.lib\nI1 0 in AC 1\nX1 in 0 " + std::string(part) +
                            "\n.control\nset wr_singlescale\noption numdgt=15\noption "
                            "temp=0\nac dec 100 100 1e8\nwrdata scaled.txt v(in)\n.endc\n.end\n");
-            ExpectEngineAgrees(record, kSpiceTemperatures[k], ReadSamples(dir + "/scaled.txt"),
-                               std::string(part) + " scaled to " + t + " C, see " + dir);
+            ExpectSpiceAgreement(record, kSpiceTemperatures[k],
+                                 ReadSpiceSamples(dir + "/scaled.txt"),
+                                 std::string(part) + " scaled to " + t + " C, see " + dir);
             std::filesystem::remove(dir + "/scaled.txt");
         }
     }
