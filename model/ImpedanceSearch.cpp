@@ -4,6 +4,7 @@
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
 #include "RippleLimits.h"
+#include "SeriesRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,6 +77,9 @@ bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last)
 bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
                     ImpedanceMatch& match) {
     if (MaxTemperature(&record) < query.temperature)
+        return false;
+    // The program shows a wet tantalum part at 25 °C only; it has no curves elsewhere.
+    if (SeriesIsExactly(record.series, "QCN") && std::fabs(query.temperature - 25.0) >= 1e-8)
         return false;
     int first = 0, last = 0;
     if (!BandOnGrid(query.fromFrequency, query.toFrequency, first, last))

@@ -47,7 +47,8 @@ QueryProblem CheckImpedanceQuery(const ImpedanceQuery& query);
 bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last);
 
 // Evaluates one part. False when the part is left out: its maximum temperature is below
-// the query's, it needs more than maxCount parts, or its values are not finite.
+// the query's, it is a wet tantalum part (QCN, shown at 25 °C only) and the query's
+// temperature is another, it needs more than maxCount parts, or its values are not finite.
 bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
                     ImpedanceMatch& match);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,15 @@ TEST(ImpedanceSearch, SmallestCountPerPartWorkedByHand) {
         {"above the part's maximum temperature", tooHot, 0, 0, 0},
         {"at the part's maximum temperature", atLimit, 1, 0.016011, 891251.01},
     };
+    CapacitorRecord wet = part; // a six-stage ladder now: give C5, C6, R5, R6 values too
+    std::snprintf(wet.series, sizeof wet.series, "QCN");
+    for (int k = 4; k < 6; ++k) {
+        wet.ladderR[k] = 1e-6;
+        wet.ladderC[k] = 1e3;
+    }
+    ImpedanceMatch wetMatch;
+    EXPECT_TRUE(MatchImpedance(wet, Query(0.02, 1e4, 9e5), wetMatch));
+    EXPECT_FALSE(MatchImpedance(wet, atLimit, wetMatch)); // wet tantalum: 25 °C only
     for (const SearchCase& c : cases) {
         ASSERT_EQ(CheckImpedanceQuery(c.query), QueryProblem::kQueryOk) << c.what;
         ImpedanceMatch match;
