@@ -42,12 +42,10 @@ std::string Heading(const Comparison& c, size_t part, const FrequencyQuantity& q
 
 } // namespace
 
-std::unique_ptr<CWorkingState> ComputePart(const CapacitorRecord* part, double temperature) {
-    auto state = std::make_unique<CWorkingState>();
-    state->selectedTemperature = temperature;
-    state->TakeCapacitor(part);
-    state->RecomputeCurves();
-    return state;
+void ComputePart(CWorkingState& state, const CapacitorRecord* part, double temperature) {
+    state.selectedTemperature = temperature;
+    state.TakeCapacitor(part);
+    state.RecomputeCurves();
 }
 
 const FrequencyQuantity* FindFrequencyQuantity(const std::string& name) {
@@ -69,8 +67,9 @@ std::string FrequencyQuantityNames() {
 Comparison ComputeComparison(const std::vector<const CapacitorRecord*>& parts, double temperature,
                              const FrequencyQuantity& quantity) {
     Comparison c;
+    const auto state = std::make_unique<CWorkingState>();
     for (const CapacitorRecord* part : parts) {
-        const std::unique_ptr<CWorkingState> state = ComputePart(part, temperature);
+        ComputePart(*state, part, temperature);
         const double* curve = quantity.curve(*state);
         if (c.frequency.empty())
             c.frequency.assign(state->referenceCurves.frequency,
@@ -87,13 +86,17 @@ std::string ComparisonCsv(const Comparison& c, const FrequencyQuantity& q) {
     for (size_t p = 0; p < c.partNumbers.size(); ++p)
         fields.push_back(Heading(c, p, q));
     std::string text = CsvRecord(fields);
+    // Numbers never need quoting: the rows are written straight.
+    text.reserve(text.size() + c.frequency.size() * (c.values.size() + 1) * 20);
     for (size_t i = 0; i < c.frequency.size(); ++i) {
-        fields.assign(1, ShortestNumber(c.frequency[i]));
+        AppendShortestNumber(text, c.frequency[i]);
         for (const std::vector<double>& column : c.values) {
+            text += ',';
             const double v = column[i];
-            fields.push_back(OffScale(v) || !std::isfinite(v) ? std::string() : ShortestNumber(v));
+            if (!OffScale(v) && std::isfinite(v))
+                AppendShortestNumber(text, v);
         }
-        text += CsvRecord(fields);
+        text += "\r\n";
     }
     return text;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,9 @@ struct FrequencyQuantity {
     const double* (*curve)(const CWorkingState& state); // the curve at the selected temperature
 };
 
-// The working state of `part` taken as choosing it in the program takes it (its temperature
-// limited to the part's maximum) at `temperature`, with every curve computed.
-std::unique_ptr<CWorkingState> ComputePart(const CapacitorRecord* part, double temperature);
+// Makes `part` the current capacitor of `state` as choosing it in the program does (its
+// temperature limited to the part's maximum) at `temperature`, and computes every curve.
+void ComputePart(CWorkingState& state, const CapacitorRecord* part, double temperature);
 
 // The quantity called `name`, or null.
 const FrequencyQuantity* FindFrequencyQuantity(const std::string& name);

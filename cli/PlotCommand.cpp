@@ -238,7 +238,8 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
         const CapacitorRecord* record = session.FindPart(partNumber);
         if (record == nullptr)
             return kExitFailure;
-        states.push_back(ComputePart(record, temperature));
+        states.push_back(std::make_unique<CWorkingState>());
+        ComputePart(*states.back(), record, temperature);
     }
 
     CGraph view;

@@ -8,6 +8,12 @@ std::string ShortestNumber(double value) {
     return std::string(text, result.ptr);
 }
 
+void AppendShortestNumber(std::string& text, double value) {
+    char digits[64];
+    const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
 std::string RoundedNumber(double value, int significant) {
     char text[64];
     const std::to_chars_result result =
