@@ -66,7 +66,7 @@ const CliCommand kCommands[] = {
      "the quantity (default impedance) of every part over the frequency grid, one column per "
      "part",
      RunCompareCommand},
-    {"netlist", "PART | --all OUTDIR [selection filters of list]  [--temperature T]",
+    {"netlist", "PART | --all OUTDIR [selection filters of list] [--temperature T]",
      "the part's SPICE sub-circuit for ngspice; with --temperature its values at T without\n"
      "      temperature coefficients; with --all one file PART.lib per part in OUTDIR",
      RunNetlistCommand},
