@@ -6,7 +6,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 \
             libqt6opengl6-dev qt6-qpa-plugins libqt6printsupport6 libqt6network6 libgl-dev \
             libssl-dev openssl libgtest-dev libgmock-dev libbenchmark-dev ngspice \
-            poppler-utils desktop-file-utils locales \
+            poppler-utils desktop-file-utils locales qt6-svg-dev \
             fonts-liberation2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
 
 BUILD_DIR ?= build

@@ -5,7 +5,13 @@
 
 // zeltacli sparams: the two Touchstone files of the S-parameter command, written into a
 // folder.
+int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments);
+
 int RunSparamsCommand(CCliSession& session, const CliArguments& arguments) {
+    for (const std::string& word : arguments) {
+        if (word == "--all" || word.rfind("--all=", 0) == 0)
+            return RunSparamsAllCommand(session, arguments);
+    }
     if (arguments.size() != 2)
         return UsageError("sparams takes a part number and an output folder");
     const std::string& part = arguments[0];

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -15,6 +16,12 @@ int RunListCommand(CCliSession& session, const CliArguments& arguments);
 int RunDataCommand(CCliSession& session, const CliArguments& arguments);
 int RunSparamsCommand(CCliSession& session, const CliArguments& arguments);
 int RunModelCommand(CCliSession& session, const CliArguments& arguments);
+int RunFindCommand(CCliSession& session, const CliArguments& arguments);
+int RunCompareCommand(CCliSession& session, const CliArguments& arguments);
+int RunNetlistCommand(CCliSession& session, const CliArguments& arguments);
+int RunPlotCommand(CCliSession& session, const CliArguments& arguments);
+// A GUI application for plot, which draws with the graph view; a core one otherwise.
+std::unique_ptr<QCoreApplication> CreateCliApplication(int& argc, char** argv);
 
 namespace {
 
@@ -39,9 +46,36 @@ const CliCommand kCommands[] = {
      "the part's\n      maximum) and the leakage conditions PCT (100, 80, 50, 30, 20) and T "
      "(-55, 0, 25, 85, 105, 125; 175 for QAW)",
      RunDataCommand},
-    {"sparams", "PART OUTDIR", "write PARTser.s2p and PARTshu.s2p into OUTDIR", RunSparamsCommand},
+    {"sparams", "PART OUTDIR | --all OUTDIR [selection filters of list]",
+     "write PARTser.s2p and PARTshu.s2p into OUTDIR; with --all for every part passing the\n"
+     "      filters (every technology unless --technology), in parallel",
+     RunSparamsCommand},
     {"model", "PART", "print the equivalent circuit: its title and one line per element",
      RunModelCommand},
+    {"find",
+     "--max-impedance OHM --from HZ --to HZ [--temperature T] [--max-count N]\n"
+     "      [--ripple-current A --at HZ] [selection filters of list] [--limit K]\n"
+     "      [--format text|csv|json]",
+     "the parts, and the fewest n <= N (default 10) of each in parallel, whose |Z|/n stays at\n"
+     "      or under OHM at every grid frequency from HZ to HZ at T (default 25); ranked by n,\n"
+     "      then the worst |Z|/n, then part number. Values take a prefix: 20m, 10k, 1M",
+     RunFindCommand},
+    {"compare",
+     "PART PART [PART...] [--temperature T] [--quantity impedance|esr|capacitance|df|\n"
+     "      ripple-voltage|ripple-current] [--format csv|json]",
+     "the quantity (default impedance) of every part over the frequency grid, one column per "
+     "part",
+     RunCompareCommand},
+    {"netlist", "PART | --all OUTDIR [selection filters of list] [--temperature T]",
+     "the part's SPICE sub-circuit for ngspice; with --temperature its values at T without\n"
+     "      temperature coefficients; with --all one file PART.lib per part in OUTDIR",
+     RunNetlistCommand},
+    {"plot",
+     "PART [PART...] --graph impedance|esr|capacitance|df|ripple-voltage|ripple-current|dcl\n"
+     "      OUT.svg|OUT.pdf|OUT.png [--temperature T] [--size WxH]",
+     "the graph view's drawing of one part as its graph window shows it, or of up to four\n"
+     "      parts with one curve each (default size 800x600)",
+     RunPlotCommand},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -120,8 +154,8 @@ int Run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The application object only gives the library loader the program's own folder.
-    QCoreApplication application(argc, argv);
+    // The application object gives the library loader the program's own folder.
+    const std::unique_ptr<QCoreApplication> application = CreateCliApplication(argc, argv);
     const int status = Run(argc, argv);
     if (status == kExitUsage)
         PrintUsage(stderr);

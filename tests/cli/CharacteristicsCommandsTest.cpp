@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -14,31 +15,9 @@
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quote(const std::string& word) {
-    return "'" + word + "'";
-}
-
 CliRun RunZeltacli(const std::string& arguments) {
-    static int runNumber = 0;
-    const std::string base = TestHome() + "/characteristics-run-" + std::to_string(++runNumber);
-    const std::string command = Quote(ZELTACLI_PATH) + " --data " +
-                                Quote(FixturePath("store/good")) + " " + arguments + " >" +
-                                Quote(base + ".out") + " 2>" + Quote(base + ".err");
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(base + ".out"), ReadAll(base + ".err")};
+    return RunCommandLine(Quote(ZELTACLI_PATH) + " --data " + Quote(FixturePath("store/good")) +
+                          " " + arguments);
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -13,35 +14,12 @@
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quote(const std::string& word) {
-    return "'" + word + "'";
-}
-
 // Runs `program` with `arguments` (already quoted) in `folder`, under `environment` (an
 // `env` prefix, or empty for the test's own environment).
 CliRun RunProgram(const std::string& program, const std::string& arguments,
                   const std::string& folder, const std::string& environment) {
-    static int runNumber = 0;
-    const std::string base = TestHome() + "/cli-run-" + std::to_string(++runNumber);
-    const std::string command = "cd " + Quote(folder) + " && " + environment + " " +
-                                Quote(program) + " " + arguments + " >" + Quote(base + ".out") +
-                                " 2>" + Quote(base + ".err");
-    const int raw = std::system(command.c_str());
-    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return {status, ReadAll(base + ".out"), ReadAll(base + ".err")};
+    return RunCommandLine("cd " + Quote(folder) + " && " + environment + " " + Quote(program) +
+                          " " + arguments);
 }
 
 // Runs the built zeltacli with `arguments` (already quoted) in `folder`.

@@ -1,6 +1,7 @@
 #include "FrequencyResponse.h"
 #include "ModelFixtures.h"
 #include "ModelVector.h"
+#include "SpiceAgreement.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -92,19 +93,6 @@ std::string Netlist(const CapacitorRecord& r) {
     return n;
 }
 
-struct Sample {
-    double frequency, re, im;
-};
-
-std::vector<Sample> ReadSamples(const std::string& path) {
-    std::vector<Sample> samples;
-    std::ifstream in(path);
-    Sample s;
-    while (in >> s.frequency >> s.re >> s.im)
-        samples.push_back(s);
-    return samples;
-}
-
 bool HaveNgspice() {
     return std::system("command -v ngspice >/dev/null 2>&1") == 0;
 }
@@ -127,26 +115,12 @@ TEST_P(SpiceComparison, ImpedanceAndEsrAgreeAcrossTemperatures) {
     // the output files are the evidence.
     (void)std::system(command.c_str());
 
-    for (double t : kTemperatures) {
-        const std::vector<Sample> samples =
-            ReadSamples(dir + "/out" + std::to_string(static_cast<int>(t) + 100) + ".txt");
-        ASSERT_EQ(samples.size(), 601u) << t << " °C, see " << dir << "/ngspice.log";
-        ModelVector vector;
-        BuildModelVector(record, vector);
-        ScaleModelToTemperature(record, vector, t);
-        for (const Sample& s : samples) {
-            // ngspice uses ω = 2πf in full precision; the engine's ω uses a ten-digit 2π, so
-            // it is evaluated at the frequency that gives the simulator's ω.
-            FrequencyPoint p{};
-            p.frequency = s.frequency * (2.0 * M_PI / kTwoPi);
-            EvaluatePoint(record, p, vector, true);
-            const double magnitude = std::hypot(s.re, s.im);
-            ASSERT_NEAR(p.impedanceMagnitude, magnitude, 1e-9 * magnitude)
-                << record.series << " at " << t << " °C, " << s.frequency << " Hz";
-            ASSERT_NEAR(p.esr, s.re, 1e-9 * std::fabs(s.re))
-                << record.series << " at " << t << " °C, " << s.frequency << " Hz";
-        }
-    }
+    for (double t : kTemperatures)
+        ExpectSpiceAgreement(
+            record, t,
+            ReadSpiceSamples(dir + "/out" + std::to_string(static_cast<int>(t) + 100) + ".txt"),
+            std::string(record.series) + " at " + std::to_string(t) + " C, see " + dir +
+                "/ngspice.log");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ladders, SpiceComparison,

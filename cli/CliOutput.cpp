@@ -1,0 +1,190 @@
+#include "CliOutput.h"
+
+#include "CliSupport.h"
+#include "NumberText.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+bool ReadOutputFormat(const std::string& text, unsigned allowed, OutputFormat* format) {
+    const struct {
+        const char* name;
+        OutputFormat format;
+    } kNames[] = {
+        {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
+    for (const auto& entry : kNames) {
+        if (text == entry.name && (allowed & FormatBit(entry.format)) != 0) {
+            *format = entry.format;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string CsvRecord(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        const std::string& field = fields[i];
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            line += field;
+            continue;
+        }
+        line += '"';
+        for (char c : field) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+    return line + "\r\n";
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                static const char kHex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? ShortestNumber(value) : "null";
+}
+
+bool WriteAll(std::FILE* out, const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    return std::fflush(out) == 0 && written && std::ferror(out) == 0;
+}
+
+bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
+    // The temporary name sits in the same folder, so the rename never crosses file systems.
+    const std::string temporary = path + ".partial";
+    std::error_code ignored;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = "Cannot open file " + path;
+            return false;
+        }
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary, ignored);
+            error = "Cannot write file " + path;
+            return false;
+        }
+    }
+    std::error_code renamed;
+    std::filesystem::rename(temporary, path, renamed);
+    if (renamed) {
+        std::filesystem::remove(temporary, ignored);
+        error = "Cannot write file " + path + ": " + renamed.message();
+        return false;
+    }
+    return true;
+}
+
+bool ReadNumberArgument(const std::string& text, double* value) {
+    if (text.empty())
+        return false;
+    // strtod follows LC_NUMERIC, which UseCNumbers fixes to the C locale.
+    char* end = nullptr;
+    *value = std::strtod(text.c_str(), &end);
+    return end != nullptr && *end == '\0' && std::isfinite(*value);
+}
+
+bool ReadQuantityArgument(const std::string& text, double* value) {
+    const struct {
+        char letter;
+        double factor;
+    } kPrefixes[] = {{'f', 1e-15}, {'p', 1e-12}, {'n', 1e-9}, {'u', 1e-6},
+                     {'m', 1e-3},  {'k', 1e3},   {'M', 1e6},  {'G', 1e9}};
+    if (ReadNumberArgument(text, value))
+        return true;
+    if (text.size() < 2)
+        return false;
+    for (const auto& prefix : kPrefixes) {
+        if (text.back() == prefix.letter &&
+            ReadNumberArgument(text.substr(0, text.size() - 1), value)) {
+            *value *= prefix.factor;
+            return std::isfinite(*value);
+        }
+    }
+    return false;
+}
+
+std::string EngineeringText(double value, const char* unit) {
+    const struct {
+        double threshold;
+        const char* prefix;
+    } kSteps[] = {{1e15, "P"}, {1e12, "T"}, {1e9, "G"},  {1e6, "M"},   {1e3, "k"},  {1, ""},
+                  {1e-3, "m"}, {1e-6, "u"}, {1e-9, "n"}, {1e-12, "p"}, {1e-15, "f"}};
+    if (!std::isfinite(value))
+        return ShortestNumber(value) + " " + unit;
+    for (const auto& step : kSteps) {
+        if (std::fabs(value) >= step.threshold) {
+            return RoundedNumber(value / step.threshold, 4) + " " + step.prefix + unit;
+        }
+    }
+    return std::string("0 ") + unit;
+}
+
+int CommandFailure(const std::string& text) {
+    PrintError("zeltacli: " + text);
+    return kExitFailure;
+}
+
+bool TakeOption(const std::vector<std::string>& arguments, size_t& i, const std::string& name,
+                std::string* value, bool* missing) {
+    const std::string& word = arguments[i];
+    if (word == name) {
+        if (i + 1 >= arguments.size()) {
+            *missing = true;
+            return true;
+        }
+        *value = arguments[++i];
+        return true;
+    }
+    if (word.rfind(name + "=", 0) == 0) {
+        *value = word.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
+
+void UseCNumbers() {
+    std::setlocale(LC_NUMERIC, "C");
+}

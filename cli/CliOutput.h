@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Output of the commands that go beyond the desktop program: CSV (RFC 4180), JSON, checked
+// writes, and files that appear only once complete. Numbers come from NumberText.h and are
+// written with a decimal point whatever the locale.
+
+enum class OutputFormat { Text, Csv, Json };
+
+// "text", "csv" or "json" into `format`, when `allowed` lists it (a mask of 1 << format).
+bool ReadOutputFormat(const std::string& text, unsigned allowed, OutputFormat* format);
+constexpr unsigned FormatBit(OutputFormat format) {
+    return 1u << static_cast<unsigned>(format);
+}
+
+// One CSV record: fields quoted when they hold a comma, a quote, CR or LF (quotes doubled),
+// ended by CR LF.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
+// A JSON string literal of `text` (UTF-8 passed through, control characters escaped).
+std::string JsonString(const std::string& text);
+// A JSON number, or null for NaN and infinities.
+std::string JsonNumber(double value);
+
+// Writes all of `text` to `out` and flushes; false when any of it could not be written.
+bool WriteAll(std::FILE* out, const std::string& text);
+
+// Writes `text` as the file `path`: first under a temporary name in the same folder, then
+// renamed, so that `path` never holds a partial file. On failure nothing is left behind and
+// `error` says why.
+bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);
+
+// A value given on the command line as a whole finite number.
+bool ReadNumberArgument(const std::string& text, double* value);
+
+// A value with an optional engineering prefix letter: "0.02", "20m", "10k", "1M", "4.7u".
+bool ReadQuantityArgument(const std::string& text, double* value);
+
+// `value` in engineering notation with four significant digits and `unit`: "15.2 mOhm",
+// "1 MHz", "0 Ohm".
+std::string EngineeringText(double value, const char* unit);
+
+// Prints "zeltacli: <text>" on standard error and returns kExitFailure.
+int CommandFailure(const std::string& text);
+
+// For options given as "--name VALUE" or "--name=VALUE": when `arguments[i]` is the option
+// `name`, stores its value, advances `i` past it and returns true. A missing value sets
+// `missing`.
+bool TakeOption(const std::vector<std::string>& arguments, size_t& i, const std::string& name,
+                std::string* value, bool* missing);
+
+// Makes numbers formatted by the C library use a decimal point; called before any thread
+// starts.
+void UseCNumbers();
