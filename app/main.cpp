@@ -1,4 +1,5 @@
 #include "ProgramStartup.h"
+#include "ZeltaApp.h"
 
 #include <QApplication>
 
@@ -12,7 +13,8 @@ int main(int argc, char** argv) {
 
     CProgram program;
     if (!program.InitInstance()) {
-        return 0;
+        // A start-up that failed (its message was shown) ends with status 1; Quit with 0.
+        return program.App().StartupFailed() ? 1 : 0;
     }
     QApplication::setQuitOnLastWindowClosed(true);
     return application.exec();

@@ -55,6 +55,7 @@ void CZeltaApp::EndStartup() {
 }
 
 bool CZeltaApp::InitInstance() {
+    m_startupFailed = false;
     // The resource library: without it there is no text to say anything else with.
     QString error;
     if (!m_parts.loadResources || m_parts.loadResources(error) != 0) {
@@ -63,6 +64,7 @@ bool CZeltaApp::InitInstance() {
         request.caption = QStringLiteral("ZeltaII");
         request.icon = QMessageBox::Critical;
         DoMessageBox(request);
+        m_startupFailed = true;
         return false;
     }
     if (m_parts.resourceString) {
@@ -72,6 +74,7 @@ bool CZeltaApp::InitInstance() {
 
     m_selection = m_parts.makeSelection ? m_parts.makeSelection() : nullptr;
     if (m_selection == nullptr || !m_selection->Create()) {
+        m_startupFailed = true;
         EndStartup();
         return false;
     }
@@ -88,16 +91,19 @@ bool CZeltaApp::InitInstance() {
 
     m_frame = m_parts.makeFrame ? m_parts.makeFrame() : nullptr;
     if (m_frame == nullptr || !m_frame->Create()) {
+        m_startupFailed = true;
         EndStartup();
         return false;
     }
 
     if (!m_parts.loadData || m_parts.loadData() != 0) {
+        m_startupFailed = true;
         EndStartup();
         return false;
     }
 
     if (m_selection->LoadPictures() != 0) {
+        m_startupFailed = true;
         EndStartup();
         return false;
     }
@@ -126,6 +132,7 @@ bool CZeltaApp::InitInstance() {
     m_selection.reset();
 
     if (m_frame->ShowInitialGraphs() != 0) {
+        m_startupFailed = true;
         EndStartup();
         return false;
     }

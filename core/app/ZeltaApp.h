@@ -23,6 +23,10 @@ public:
     // program ends (a failure was shown, or the user quit in the selection dialog).
     bool InitInstance();
 
+    // After InitInstance returned false: true when start-up ended on a failure it reported
+    // (the program's exit status is then 1), false when the user quit.
+    bool StartupFailed() const { return m_startupFailed; }
+
     // The one message box of the program. While the splash is up it is first taken out of
     // the topmost layer so the box is seen, and ended after the box.
     int DoMessageBox(const MessageBoxRequest& request);
@@ -44,4 +48,5 @@ private:
     std::unique_ptr<IStartupSelection> m_selection;
     std::unique_ptr<IStartupFrame> m_frame;
     MessageBoxHandler m_previousHandler;
+    bool m_startupFailed = false;
 };

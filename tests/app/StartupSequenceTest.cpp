@@ -175,6 +175,7 @@ TEST(StartupSequenceTest, FailingCatalogueShowsItsMessageInFrontOfTheSplashAndEn
     s.loadFails = true;
     CZeltaApp app(MakeParts(s));
     EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(app.StartupFailed());
     EXPECT_FALSE(s.frameShown);
     EXPECT_FALSE(app.SplashUp());
     const QStringList boxes = s.log.filter("box ");
@@ -197,6 +198,7 @@ TEST(StartupSequenceTest, QuitOrNoChoiceEndsWithTheFrameNeverShown) {
         s.noSelection = !quit;
         CZeltaApp app(MakeParts(s));
         EXPECT_FALSE(app.InitInstance());
+        EXPECT_FALSE(app.StartupFailed()) << "the user's choice, not a failure";
         EXPECT_FALSE(s.frameShown);
         EXPECT_EQ(s.frameCapacitor, nullptr);
         EXPECT_TRUE(s.log.contains("selection destroyed"));
@@ -209,6 +211,7 @@ TEST(StartupSequenceTest, MissingResourceLibraryIsReportedUnderTheOldCaption) {
     s.resourcesFail = true;
     CZeltaApp app(MakeParts(s));
     EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(app.StartupFailed());
     EXPECT_EQ(s.log, QStringList{QString("box \"Unable to load library libZeltaIII.so\" caption "
                                          "\"ZeltaII\" icon %1, splash gone")
                                      .arg(int(QMessageBox::Critical))});
