@@ -521,9 +521,16 @@ void CMainFrame::RefreshWindowList(QMenu* menu) {
             action->deleteLater();
         }
     }
+    // The list is one choice: the active window is marked as in a group of radio items.
+    for (QActionGroup* old : menu->findChildren<QActionGroup*>(QStringLiteral("zeltaWindowList"),
+                                                               Qt::FindDirectChildrenOnly))
+        old->deleteLater();
     const QList<QMdiSubWindow*> windows = mdiArea->subWindowList(QMdiArea::CreationOrder);
     if (windows.isEmpty())
         return;
+    auto* group = new QActionGroup(menu);
+    group->setObjectName(QStringLiteral("zeltaWindowList"));
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     QAction* separator = menu->addSeparator();
     separator->setProperty("zeltaWindowList", true);
     int number = 1;
@@ -532,6 +539,7 @@ void CMainFrame::RefreshWindowList(QMenu* menu) {
             menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
         item->setProperty("zeltaWindowList", true);
         item->setCheckable(true);
+        group->addAction(item);
         item->setChecked(window == mdiArea->activeSubWindow());
         QPointer<QMdiSubWindow> target(window);
         connect(item, &QAction::triggered, this, [this, target] {
