@@ -45,15 +45,6 @@ const char* ListName(FilterListId list) {
     return "";
 }
 
-// The whole of `text` as a number.
-bool ReadWholeNumber(const std::string& text, double* value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    *value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0' && std::isfinite(*value);
-}
-
 // The item of `list` a user would pick for `text`: the item reading exactly so, else one
 // reading so in another letter case, else (numeric lists) the item of the same number;
 // for the technology list also its index 0 to 7. -1 when the list offers none.
@@ -62,7 +53,7 @@ int FindItem(const CFilterList& list, const ListOption& option, const std::strin
     if (index < 0)
         index = list.FindText(text);
     double wanted = 0;
-    if (index < 0 && option.numeric && ReadWholeNumber(text, &wanted)) {
+    if (index < 0 && option.numeric && ReadOptionNumber(text, &wanted)) {
         for (int i = 1; i < list.GetCount() && index < 0; ++i) {
             if (std::fabs(ParseValue(list.GetItem(i).c_str()) - wanted) < 1e-8)
                 index = i;
@@ -135,16 +126,17 @@ int RunListCommand(CCliSession& session, const CliArguments& arguments) {
         engine.FillLists(1);
     }
 
+    std::string text;
     for (int row = 0; row < engine.Rows().GetCount(); ++row) {
         for (int column = 0; column < kCapacitorColumns; ++column)
-            std::printf(column == 0 ? "%s" : "\t%s", engine.GetRowText(row, column).c_str());
-        std::printf("\n");
+            text += (column == 0 ? "" : "\t") + engine.GetRowText(row, column);
+        text += '\n';
     }
     for (FilterListId id : kPrintOrder) {
         const CFilterList& list = engine.GetList(id);
-        std::printf("\n%s:\n", ListName(id));
+        text += std::string("\n") + ListName(id) + ":\n";
         for (int i = 0; i < list.GetCount(); ++i)
-            std::printf("%s %s\n", i == list.GetSelected() ? "*" : " ", list.GetItem(i).c_str());
+            text += (i == list.GetSelected() ? "* " : "  ") + list.GetItem(i) + '\n';
     }
-    return std::fflush(stdout) == 0 ? kExitSuccess : kExitFailure;
+    return WriteOutput(text) ? kExitSuccess : kExitFailure;
 }

@@ -17,7 +17,7 @@ int RunSparamsCommand(CCliSession& session, const CliArguments& arguments) {
     if (status != kExitSuccess)
         return status;
     const CapacitorRecord* record = session.FindPart(part);
-    if (record == nullptr)
+    if (record == nullptr || !CheckFileNamePart(record->partNumber, folder))
         return kExitFailure;
     // The writer shows its own message (cannot open / cannot write) through the session.
     if (WriteSParameterFiles(folder, *record, session.Sink(), session.Strings()) != 0)
