@@ -50,6 +50,10 @@ test: build-test
 
 run: build
 	@if [ -x $(BUILD_DIR)/bin/ZeltaIII ] && [ -f product/cap.vorn ]; then \
+	  if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	    echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session, or use $(BUILD_DIR)/bin/zeltacli"; \
+	    exit 1; \
+	  fi; \
 	  cd product && exec ../$(BUILD_DIR)/bin/ZeltaIII; \
 	else \
 	  $(BUILD_DIR)/bin/zeltacli --data tests/fixtures/store/good check; \
