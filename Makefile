@@ -87,7 +87,7 @@ fuzz: deps
 
 fuzz-merge:
 	@set -e; for h in $(FUZZ_HARNESSES); do \
-	  $(FUZZ_BUILD_DIR)/bin/fuzz_$$h -merge=1 -max_len=8192 tests/fuzz/$$h $(FUZZ_BUILD_DIR)/corpus/$$h; \
+	  $(FUZZ_BUILD_DIR)/bin/fuzz_$$h -merge=1 -use_counters=0 -max_len=2048 tests/fuzz/$$h $(FUZZ_BUILD_DIR)/corpus/$$h; \
 	done
 
 clean:
