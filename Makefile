@@ -14,7 +14,11 @@ TEST_BUILD_DIR ?= build-test
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build build-test bench clean
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES := catalogue library settings version
+
+.PHONY: run test deps build build-test bench fuzz fuzz-merge clean
 
 deps:
 	@missing=""; \
@@ -46,6 +50,10 @@ test: build-test
 
 run: build
 	@if [ -x $(BUILD_DIR)/bin/ZeltaIII ] && [ -f product/cap.vorn ]; then \
+	  if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	    echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session, or use $(BUILD_DIR)/bin/zeltacli"; \
+	    exit 1; \
+	  fi; \
 	  cd product && exec ../$(BUILD_DIR)/bin/ZeltaIII; \
 	else \
 	  $(BUILD_DIR)/bin/zeltacli --data tests/fixtures/store/good check; \
@@ -56,5 +64,31 @@ bench: deps
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target zelta_bench
 	$(BUILD_DIR)/bin/zelta_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Each libFuzzer harness for FUZZ_SECONDS with ASan and UBSan, seeded from the committed
+# corpus tests/fuzz/<harness>/; what it finds new stays in $(FUZZ_BUILD_DIR)/corpus/.
+# `make fuzz-merge` folds the entries that add coverage into the committed corpus.
+fuzz: deps
+	@missing=""; for p in clang libclang-rt-14-dev; do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DZELTA_SANITIZE=ON -DZELTA_FUZZ=ON -DZELTA_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
+	@set -e; for h in $(FUZZ_HARNESSES); do \
+	  mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$h; \
+	  echo "== fuzz_$$h for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD_DIR)/bin/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=8192 \
+	    -artifact_prefix=$(FUZZ_BUILD_DIR)/ $(FUZZ_BUILD_DIR)/corpus/$$h tests/fuzz/$$h; \
+	done
+
+fuzz-merge:
+	@set -e; for h in $(FUZZ_HARNESSES); do \
+	  $(FUZZ_BUILD_DIR)/bin/fuzz_$$h -merge=1 -use_counters=0 -max_len=2048 tests/fuzz/$$h $(FUZZ_BUILD_DIR)/corpus/$$h; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR) $(FUZZ_BUILD_DIR)

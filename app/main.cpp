@@ -1,3 +1,4 @@
+#include "NumberLocale.h"
 #include "ProgramStartup.h"
 #include "ZeltaApp.h"
 
@@ -5,6 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    UseCNumberForm(); // the application object took the user's whole locale
     QApplication::setApplicationName(QStringLiteral("ZeltaIII"));
     QApplication::setOrganizationName(QStringLiteral("Vorn Company"));
     // The program lives on until the main window closes, not while a dialog of start-up

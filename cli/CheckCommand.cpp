@@ -9,7 +9,8 @@ int RunCheckCommand(CCliSession& session, const CliArguments& arguments) {
     const int status = session.LoadStore();
     if (status != kExitSuccess)
         return status;
-    std::printf("%d capacitors, %u models\n", session.Store().GetCount(),
-                static_cast<unsigned>(session.Store().GetModelCount()));
-    return kExitSuccess;
+    return PrintOutput("%d capacitors, %u models\n", session.Store().GetCount(),
+                       static_cast<unsigned>(session.Store().GetModelCount()))
+               ? kExitSuccess
+               : kExitFailure;
 }

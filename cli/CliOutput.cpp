@@ -83,11 +83,6 @@ std::string JsonNumber(double value) {
     return std::isfinite(value) ? ShortestNumber(value) : "null";
 }
 
-bool WriteAll(std::FILE* out, const std::string& text) {
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    return std::fflush(out) == 0 && written && std::ferror(out) == 0;
-}
-
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
     // The temporary name sits in the same folder, so the rename never crosses file systems.
     const std::string temporary = path + ".partial";
@@ -117,28 +112,19 @@ bool WriteFileWhole(const std::string& path, const std::string& text, std::strin
     return true;
 }
 
-bool ReadNumberArgument(const std::string& text, double* value) {
-    if (text.empty())
-        return false;
-    // strtod follows LC_NUMERIC, which UseCNumbers fixes to the C locale.
-    char* end = nullptr;
-    *value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0' && std::isfinite(*value);
-}
-
 bool ReadQuantityArgument(const std::string& text, double* value) {
     const struct {
         char letter;
         double factor;
     } kPrefixes[] = {{'f', 1e-15}, {'p', 1e-12}, {'n', 1e-9}, {'u', 1e-6},
                      {'m', 1e-3},  {'k', 1e3},   {'M', 1e6},  {'G', 1e9}};
-    if (ReadNumberArgument(text, value))
+    if (ReadOptionNumber(text, value))
         return true;
     if (text.size() < 2)
         return false;
     for (const auto& prefix : kPrefixes) {
         if (text.back() == prefix.letter &&
-            ReadNumberArgument(text.substr(0, text.size() - 1), value)) {
+            ReadOptionNumber(text.substr(0, text.size() - 1), value)) {
             *value *= prefix.factor;
             return std::isfinite(*value);
         }
@@ -183,8 +169,4 @@ bool TakeOption(const std::vector<std::string>& arguments, size_t& i, const std:
         return true;
     }
     return false;
-}
-
-void UseCNumbers() {
-    std::setlocale(LC_NUMERIC, "C");
 }

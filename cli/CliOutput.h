@@ -25,16 +25,10 @@ std::string JsonString(const std::string& text);
 // A JSON number, or null for NaN and infinities.
 std::string JsonNumber(double value);
 
-// Writes all of `text` to `out` and flushes; false when any of it could not be written.
-bool WriteAll(std::FILE* out, const std::string& text);
-
 // Writes `text` as the file `path`: first under a temporary name in the same folder, then
 // renamed, so that `path` never holds a partial file. On failure nothing is left behind and
 // `error` says why.
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);
-
-// A value given on the command line as a whole finite number.
-bool ReadNumberArgument(const std::string& text, double* value);
 
 // A value with an optional engineering prefix letter: "0.02", "20m", "10k", "1M", "4.7u".
 bool ReadQuantityArgument(const std::string& text, double* value);
@@ -51,7 +45,3 @@ int CommandFailure(const std::string& text);
 // `missing`.
 bool TakeOption(const std::vector<std::string>& arguments, size_t& i, const std::string& name,
                 std::string* value, bool* missing);
-
-// Makes numbers formatted by the C library use a decimal point; called before any thread
-// starts.
-void UseCNumbers();

@@ -1,5 +1,10 @@
 #include "CliSupport.h"
 
+#include "PartNumber.h"
+#include "TextLines.h"
+
+#include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -37,4 +42,73 @@ const CapacitorRecord* CCliSession::FindPart(const std::string& partNumber) cons
     }
     PrintError("Capacitor " + partNumber + " is not in the catalogue");
     return nullptr;
+}
+
+const CapacitorRecord* CCliSession::LoadPart(const std::string& partNumber) {
+    return LoadStore() == kExitSuccess ? FindPart(partNumber) : nullptr;
+}
+
+namespace {
+
+// The write error of standard output, reported once.
+bool g_outputFailed = false;
+
+bool OutputFailed(int error) {
+    if (!g_outputFailed) {
+        g_outputFailed = true;
+        PrintError(std::string("zeltacli: cannot write to standard output: ") +
+                   std::strerror(error != 0 ? error : EIO));
+    }
+    return false;
+}
+
+} // namespace
+
+bool WriteOutput(const std::string& text) {
+    if (g_outputFailed)
+        return false;
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::ferror(stdout))
+        return OutputFailed(errno);
+    return true;
+}
+
+bool PrintOutput(const char* format, ...) {
+    if (g_outputFailed)
+        return false;
+    va_list args;
+    va_start(args, format);
+    errno = 0;
+    const int n = std::vprintf(format, args);
+    va_end(args);
+    if (n < 0 || std::ferror(stdout))
+        return OutputFailed(errno);
+    return true;
+}
+
+int FinishOutput() {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int flushError = errno;
+    errno = 0;
+    // Closing reports what a file system defers to the close; the descriptor is not needed
+    // after the command.
+    const bool closed = std::fclose(stdout) == 0;
+    if (!flushed)
+        OutputFailed(flushError);
+    else if (!closed)
+        OutputFailed(errno);
+    return g_outputFailed ? kExitFailure : kExitSuccess;
+}
+
+bool CheckFileNamePart(const std::string& partNumber, const std::string& folder) {
+    if (IsSafeInFileName(partNumber))
+        return true;
+    PrintError("zeltacli: part number \"" + partNumber +
+               "\" cannot be used in a file name: it would name a file outside " + folder);
+    return false;
+}
+
+bool ReadOptionNumber(const std::string& text, double* value) {
+    return ParseNumber(text, *value);
 }

@@ -47,6 +47,10 @@ public:
     // "Capacitor <part> is not in the catalogue" when there is none.
     const CapacitorRecord* FindPart(const std::string& partNumber) const;
 
+    // LoadStore, then FindPart: the one part a command works on, or null once the loader's or
+    // the catalogue's message has been printed (the command then ends with kExitFailure).
+    const CapacitorRecord* LoadPart(const std::string& partNumber);
+
 private:
     std::string m_dataDirectory;
     CStderrMessageSink m_sink;
@@ -62,3 +66,24 @@ struct CliCommand {
     const char* description;
     int (*run)(CCliSession& session, const CliArguments& arguments);
 };
+
+// ---- Checked output and safe file names, for every command --------------------------------
+
+// Writes `text` to standard output. False, after printing why on standard error, when it
+// cannot be written (a full disk, a closed or broken output).
+bool WriteOutput(const std::string& text);
+
+// printf to standard output with the same check as WriteOutput.
+bool PrintOutput(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Flushes and closes standard output once a command has finished: data that reached only
+// the buffer so far is written now. kExitSuccess, or kExitFailure after printing why on
+// standard error when any write to standard output failed.
+int FinishOutput();
+
+// True when `partNumber` can begin a file name in `folder`. Otherwise prints that it would
+// name a file outside the folder and returns false; the command then ends with kExitFailure.
+bool CheckFileNamePart(const std::string& partNumber, const std::string& folder);
+
+// A command-line number in the C form ("12.5", "-55", "1e3"), whatever the user's locale.
+bool ReadOptionNumber(const std::string& text, double* value);

@@ -11,7 +11,6 @@
 // part.
 
 int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
-    UseCNumbers();
     std::vector<std::string> partNumbers;
     std::string temperatureText, quantityText = "impedance", formatText = "csv";
     bool temperatureGiven = false;
@@ -39,7 +38,7 @@ int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
 
     double temperature = 25.0;
     if (temperatureGiven &&
-        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
+        (!ReadOptionNumber(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
     const FrequencyQuantity* quantity = FindFrequencyQuantity(quantityText);
@@ -65,7 +64,7 @@ int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
     const Comparison comparison = ComputeComparison(parts, temperature, *quantity);
     const std::string text = format == OutputFormat::Json ? ComparisonJson(comparison, *quantity)
                                                           : ComparisonCsv(comparison, *quantity);
-    if (!WriteAll(stdout, text))
-        return CommandFailure("cannot write the comparison to standard output");
+    if (!WriteOutput(text))
+        return kExitFailure;
     return kExitSuccess;
 }

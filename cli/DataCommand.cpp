@@ -15,15 +15,6 @@
 
 namespace {
 
-// The whole of `text` as a finite number.
-bool ReadNumber(const std::string& text, double* value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    *value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0' && std::isfinite(*value);
-}
-
 // The whole of `text` (an optional trailing `suffix` allowed) as an integer.
 bool ReadInteger(std::string text, const char* suffix, int* value) {
     const size_t n = std::strlen(suffix);
@@ -92,7 +83,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
 
     double temperature = 25.0;
     if (given[0]) {
-        if (!ReadNumber(temperatureText, &temperature))
+        if (!ReadOptionNumber(temperatureText, &temperature))
             return Failure("--temperature takes degrees Celsius, not \"" + temperatureText + "\"");
         if (temperature < -55.0)
             return Failure("--temperature cannot be below -55 °C");
@@ -106,10 +97,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
     if (given[2])
         dclTemperatureRead = ReadInteger(dclTemperatureText, "°C", &dclTemperature);
 
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
-    const CapacitorRecord* record = session.FindPart(part);
+    const CapacitorRecord* record = session.LoadPart(part);
     if (record == nullptr)
         return kExitFailure;
 
@@ -122,8 +110,5 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
                        part + ", not \"" + dclTemperatureText + "\"");
     }
 
-    const std::string text = BuildDataText(*state);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        return Failure("cannot write the data text to standard output");
-    return kExitSuccess;
+    return WriteOutput(BuildDataText(*state)) ? kExitSuccess : kExitFailure;
 }

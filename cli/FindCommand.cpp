@@ -64,12 +64,12 @@ int ReadFindArguments(const CliArguments& arguments, FindArguments& a) {
     if (!ReadQuantityArgument(values[kTo], &q.toFrequency))
         return CommandFailure("--to takes a frequency in Hz, not \"" + values[kTo] + "\"");
     if (given[kTemperature] &&
-        (!ReadNumberArgument(values[kTemperature], &q.temperature) || q.temperature < -55.0))
+        (!ReadOptionNumber(values[kTemperature], &q.temperature) || q.temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               values[kTemperature] + "\"");
     double number = 0.0;
     if (given[kMaxCount]) {
-        if (!ReadNumberArgument(values[kMaxCount], &number) || number < 1 || number > 1000 ||
+        if (!ReadOptionNumber(values[kMaxCount], &number) || number < 1 || number > 1000 ||
             number != static_cast<int>(number))
             return CommandFailure("--max-count takes a whole number from 1 to 1000, not \"" +
                                   values[kMaxCount] + "\"");
@@ -83,7 +83,7 @@ int ReadFindArguments(const CliArguments& arguments, FindArguments& a) {
             return CommandFailure("--at takes a frequency in Hz, not \"" + values[kAt] + "\"");
     }
     if (given[kLimit]) {
-        if (!ReadNumberArgument(values[kLimit], &number) || number < 1 || number > 1e9 ||
+        if (!ReadOptionNumber(values[kLimit], &number) || number < 1 || number > 1e9 ||
             number != static_cast<double>(static_cast<long>(number)))
             return CommandFailure("--limit takes a whole number above 0, not \"" + values[kLimit] +
                                   "\"");
@@ -224,7 +224,6 @@ std::string JsonTable(const std::vector<ImpedanceMatch>& rows, const ImpedanceQu
 } // namespace
 
 int RunFindCommand(CCliSession& session, const CliArguments& arguments) {
-    UseCNumbers();
     FindArguments a;
     const int read = ReadFindArguments(arguments, a);
     if (read != kExitSuccess)
@@ -247,7 +246,7 @@ int RunFindCommand(CCliSession& session, const CliArguments& arguments) {
     const std::string text = a.format == OutputFormat::Csv    ? CsvTable(rows, a.query)
                              : a.format == OutputFormat::Json ? JsonTable(rows, a.query)
                                                               : TextTable(rows, a.query);
-    if (!WriteAll(stdout, text))
-        return CommandFailure("cannot write the results to standard output");
+    if (!WriteOutput(text))
+        return kExitFailure;
     return kExitSuccess;
 }

@@ -37,16 +37,17 @@ int RunListCommand(CCliSession& session, const CliArguments& arguments) {
     if (applied != kExitSuccess)
         return applied;
 
+    std::string text;
     for (int row = 0; row < engine.Rows().GetCount(); ++row) {
         for (int column = 0; column < kCapacitorColumns; ++column)
-            std::printf(column == 0 ? "%s" : "\t%s", engine.GetRowText(row, column).c_str());
-        std::printf("\n");
+            text += (column == 0 ? "" : "\t") + engine.GetRowText(row, column);
+        text += '\n';
     }
     for (FilterListId id : kPrintOrder) {
         const CFilterList& list = engine.GetList(id);
-        std::printf("\n%s:\n", SelectionListName(id));
+        text += std::string("\n") + SelectionListName(id) + ":\n";
         for (int i = 0; i < list.GetCount(); ++i)
-            std::printf("%s %s\n", i == list.GetSelected() ? "*" : " ", list.GetItem(i).c_str());
+            text += (i == list.GetSelected() ? "* " : "  ") + list.GetItem(i) + '\n';
     }
-    return std::fflush(stdout) == 0 ? kExitSuccess : kExitFailure;
+    return WriteOutput(text) ? kExitSuccess : kExitFailure;
 }

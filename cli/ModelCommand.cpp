@@ -1,21 +1,18 @@
 #include "CliSupport.h"
 #include "EquivalentCircuit.h"
 
-#include <cstdio>
+#include <string>
 
 // zeltacli model: the equivalent-circuit dialog as text, its title and then one line per
 // element, in the dialog's order.
 int RunModelCommand(CCliSession& session, const CliArguments& arguments) {
     if (arguments.size() != 1)
         return UsageError("model takes one part number");
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
-    const CapacitorRecord* record = session.FindPart(arguments[0]);
+    const CapacitorRecord* record = session.LoadPart(arguments[0]);
     if (record == nullptr)
         return kExitFailure;
-    std::printf("%s\n", CircuitTitle(*record).c_str());
+    std::string text = CircuitTitle(*record) + "\n";
     for (const CircuitLine& line : CircuitLines(*record))
-        std::printf("%s\n", FormatCircuitLine(line).c_str());
-    return kExitSuccess;
+        text += FormatCircuitLine(line) + "\n";
+    return WriteOutput(text) ? kExitSuccess : kExitFailure;
 }

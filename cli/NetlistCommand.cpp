@@ -12,7 +12,6 @@
 // "<part>.lib" per selected part in a folder.
 
 int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
-    UseCNumbers();
     std::string part, folder, temperatureText;
     bool all = false, temperatureGiven = false;
     SelectionOptions selection;
@@ -47,7 +46,7 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
         return UsageError("netlist: --all needs a non-empty output folder");
     double temperature = 25.0;
     if (temperatureGiven &&
-        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
+        (!ReadOptionNumber(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
 
@@ -63,13 +62,10 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
                                                            netlist(record), message);
                                  });
     }
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
-    const CapacitorRecord* record = session.FindPart(part);
+    const CapacitorRecord* record = session.LoadPart(part);
     if (record == nullptr)
         return kExitFailure;
-    if (!WriteAll(stdout, netlist(*record)))
-        return CommandFailure("cannot write the netlist to standard output");
+    if (!WriteOutput(netlist(*record)))
+        return kExitFailure;
     return kExitSuccess;
 }

@@ -3,6 +3,7 @@
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
+#include "PartNumber.h"
 #include "SelectionFilters.h"
 #include "Terminal.h"
 
@@ -101,11 +102,9 @@ int FinishPartBatch(const std::vector<PartFailure>& failures, size_t partCount,
                    folder);
         return kExitFailure;
     }
-    if (!WriteAll(stdout,
-                  std::to_string(partCount) + " parts: " + what + " written to " + folder + "\n")) {
-        PrintError("zeltacli: cannot write to standard output");
+    if (!WriteOutput(std::to_string(partCount) + " parts: " + what + " written to " + folder +
+                     "\n"))
         return kExitFailure;
-    }
     return kExitSuccess;
 }
 
@@ -122,11 +121,6 @@ int CheckOutputFolder(const std::string& folder) {
     return kExitSuccess;
 }
 
-bool IsSafeFileName(const char* partNumber) {
-    return partNumber[0] != '\0' && std::strchr(partNumber, '/') == nullptr &&
-           std::strstr(partNumber, "..") == nullptr;
-}
-
 int RunSelectionBatch(CCliSession& session, const SelectionOptions& selection,
                       const std::string& folder, const std::string& what, const PartJob& write) {
     const int status = session.LoadStore();
@@ -141,7 +135,7 @@ int RunSelectionBatch(CCliSession& session, const SelectionOptions& selection,
         return folderStatus;
     const std::vector<PartFailure> failures =
         RunPartBatch(parts, [&](const CapacitorRecord& record, std::string& message) {
-            if (!IsSafeFileName(record.partNumber)) {
+            if (!IsSafeInFileName(record.partNumber)) {
                 message = "the part number cannot serve as a file name";
                 return false;
             }

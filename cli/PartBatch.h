@@ -35,9 +35,6 @@ int FinishPartBatch(const std::vector<PartFailure>& failures, size_t partCount,
 // kExitFailure after a message.
 int CheckOutputFolder(const std::string& folder);
 
-// A part number that may serve as a file name: not empty, without "/" and without "..".
-bool IsSafeFileName(const char* partNumber);
-
 // A batch command after its arguments are read: the parts passing `selection`, the check of
 // `folder`, `write` for every part whose number may serve as a file name, and the report at
 // the end. kExitSuccess or kExitFailure.

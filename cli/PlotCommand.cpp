@@ -73,8 +73,8 @@ bool ReadGraphKind(const std::string& name, int* kind) {
 bool ReadSize(const std::string& text, int* width, int* height) {
     const size_t x = text.find_first_of("xX");
     double w = 0, h = 0;
-    if (x == std::string::npos || !ReadNumberArgument(text.substr(0, x), &w) ||
-        !ReadNumberArgument(text.substr(x + 1), &h))
+    if (x == std::string::npos || !ReadOptionNumber(text.substr(0, x), &w) ||
+        !ReadOptionNumber(text.substr(x + 1), &h))
         return false;
     if (w != static_cast<int>(w) || h != static_cast<int>(h) || w < kMinPlotWidth ||
         h < kMinPlotHeight || w > kMaxPlotSide || h > kMaxPlotSide)
@@ -185,7 +185,6 @@ std::unique_ptr<QCoreApplication> CreateCliApplication(int& argc, char** argv) {
 }
 
 int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
-    UseCNumbers();
     std::vector<std::string> words;
     std::string graphText, temperatureText, sizeText = "800x600";
     bool graphGiven = false, temperatureGiven = false;
@@ -222,7 +221,7 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
         return CommandFailure("the output file " + output + " must end in .svg, .pdf or .png");
     double temperature = 25.0;
     if (temperatureGiven &&
-        (!ReadNumberArgument(temperatureText, &temperature) || temperature < -55.0))
+        (!ReadOptionNumber(temperatureText, &temperature) || temperature < -55.0))
         return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
                               temperatureText + "\"");
     int width = 0, height = 0;

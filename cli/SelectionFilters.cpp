@@ -1,5 +1,6 @@
 #include "SelectionFilters.h"
 
+#include "CliSupport.h"
 #include "SelectFilterEngine.h"
 #include "TextFormat.h"
 
@@ -26,15 +27,6 @@ const SelectionOption kOptions[kSelectionOptionCount] = {
     {"esr", FilterListId::Esr, true},
 };
 
-// The whole of `text` as a number.
-bool ReadWholeNumber(const std::string& text, double* value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    *value = std::strtod(text.c_str(), &end);
-    return end != nullptr && *end == '\0' && std::isfinite(*value);
-}
-
 // The item of `list` a user would pick for `text`: the item reading exactly so, else one
 // reading so in another letter case, else (numeric lists) the item of the same number;
 // for the technology list also its index 0 to 7. -1 when the list offers none.
@@ -43,7 +35,7 @@ int FindItem(const CFilterList& list, const SelectionOption& option, const std::
     if (index < 0)
         index = list.FindText(text);
     double wanted = 0;
-    if (index < 0 && option.numeric && ReadWholeNumber(text, &wanted)) {
+    if (index < 0 && option.numeric && ReadOptionNumber(text, &wanted)) {
         for (int i = 1; i < list.GetCount() && index < 0; ++i) {
             if (std::fabs(ParseValue(list.GetItem(i).c_str()) - wanted) < 1e-8)
                 index = i;

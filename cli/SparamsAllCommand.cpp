@@ -32,7 +32,6 @@ private:
 } // namespace
 
 int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments) {
-    UseCNumbers();
     std::string folder;
     bool all = false;
     SelectionOptions selection;

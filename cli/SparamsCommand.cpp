@@ -19,11 +19,8 @@ int RunSparamsCommand(CCliSession& session, const CliArguments& arguments) {
     if (folder.empty())
         return UsageError("sparams needs a non-empty output folder");
 
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
-    const CapacitorRecord* record = session.FindPart(part);
-    if (record == nullptr)
+    const CapacitorRecord* record = session.LoadPart(part);
+    if (record == nullptr || !CheckFileNamePart(record->partNumber, folder))
         return kExitFailure;
     // The writer shows its own message (cannot open / cannot write) through the session.
     if (WriteSParameterFiles(folder, *record, session.Sink(), session.Strings()) != 0)

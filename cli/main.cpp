@@ -1,4 +1,5 @@
 #include "CliSupport.h"
+#include "NumberLocale.h"
 #include "ResourceLibrary.h"
 
 #include <QCoreApplication>
@@ -80,8 +81,11 @@ const CliCommand kCommands[] = {
 
 void PrintUsage(std::FILE* out) {
     std::fputs("usage: zeltacli [--data DIR] COMMAND [ARGUMENTS]\n"
+               "       zeltacli --help | --version\n"
                "  --data DIR  folder holding cap.vorn and vorncap.lib (default: the current "
                "folder)\n"
+               "exit status: 0 success, 1 failure (the message is on standard error), 2 wrong "
+               "command line\n"
                "commands:\n",
                out);
     for (const CliCommand& command : kCommands) {
@@ -116,10 +120,15 @@ int Run(int argc, char** argv) {
             } else {
                 dataDirectory = word.substr(std::strlen("--data="));
             }
+            // An empty folder is a slip of a script, not the current folder.
+            if (dataDirectory.empty())
+                return UsageError("--data needs a folder, not an empty text");
             haveDataDirectory = true;
         } else if (command == nullptr && (word == "--help" || word == "-h")) {
             PrintUsage(stdout);
-            return kExitSuccess;
+            return FinishOutput();
+        } else if (command == nullptr && word == "--version") {
+            return PrintOutput("zeltacli %s\n", ZELTA_VERSION) ? FinishOutput() : kExitFailure;
         } else if (command == nullptr) {
             if (!word.empty() && word[0] == '-')
                 return UsageError("unknown option " + word);
@@ -132,7 +141,7 @@ int Run(int argc, char** argv) {
     }
     if (command == nullptr)
         return UsageError("no command given");
-    if (!haveDataDirectory || dataDirectory.empty()) {
+    if (!haveDataDirectory) {
         std::error_code error;
         dataDirectory = std::filesystem::current_path(error).string();
         if (error) {
@@ -148,7 +157,9 @@ int Run(int argc, char** argv) {
         return kExitFailure;
     }
     CCliSession session(dataDirectory, library);
-    return command->run(session, arguments);
+    const int status = command->run(session, arguments);
+    // What is still in the output buffer is written here; a failure there fails the command.
+    return status == kExitSuccess ? FinishOutput() : status;
 }
 
 } // namespace
@@ -156,6 +167,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // The application object gives the library loader the program's own folder.
     const std::unique_ptr<QCoreApplication> application = CreateCliApplication(argc, argv);
+    UseCNumberForm(); // files, texts and options use "12.5" in every locale
     const int status = Run(argc, argv);
     if (status == kExitUsage)
         PrintUsage(stderr);

@@ -5,6 +5,7 @@
 #include "Series.h"
 #include "StringIds.h"
 #include "TextLines.h"
+#include "ValueLimits.h"
 
 #include <cstring>
 
@@ -44,6 +45,12 @@ bool ParseCatalogueLine(const char* line, CapacitorRecord& record) {
     if (caseCode.size() == 1)
         record.caseCode = caseCode[0];
     if (libraryName.size() < kMinPartNumberLength || libraryName.size() > kMaxPartNumberLength)
+        return false;
+    // A part has a capacitance and a rated voltage; its maxima are 0 when unknown. Values
+    // outside these sizes would give graphs and texts of infinities (Vr=inf V).
+    if (!IsPositiveValue(record.capacitance) || !IsPositiveValue(record.ratedVoltage) ||
+        !IsPositiveOrZeroValue(record.dclMax) || !IsPositiveOrZeroValue(record.dfMax) ||
+        !IsPositiveOrZeroValue(record.esrMax))
         return false;
     std::memcpy(record.libraryName, libraryName.data(), libraryName.size());
     record.libraryName[libraryName.size()] = '\0';

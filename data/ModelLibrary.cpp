@@ -5,6 +5,7 @@
 #include "Series.h"
 #include "StringIds.h"
 #include "TextLines.h"
+#include "ValueLimits.h"
 
 #include <cstring>
 
@@ -38,11 +39,12 @@ struct ParallelElement {
     int node1;
     int node2;
     double CapacitorRecord::*field;
+    bool inductance;
 };
 constexpr ParallelElement kParallelBranch[] = {
-    {"C_P", 2, 6, &CapacitorRecord::cP},
-    {"L_P", 6, 9, &CapacitorRecord::lP},
-    {"R_P", 6, 9, &CapacitorRecord::rP},
+    {"C_P", 2, 6, &CapacitorRecord::cP, false},
+    {"L_P", 6, 9, &CapacitorRecord::lP, true},
+    {"R_P", 6, 9, &CapacitorRecord::rP, false},
 };
 
 constexpr const char* kCapacitorModels[] = {"CMOD1", "CMOD2", "CMOD3", "CMOD4", "CMOD5", "CMOD6"};
@@ -78,11 +80,18 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
 }
 
-// "<name> <node1> <node2> <value>" with exactly four words (Lesl, Rels, Rp).
-bool ReadTwoNodeValue(const char* line, const char* name, int node1, int node2, double& value) {
+// "<name> <node1> <node2> <value>" with exactly four words (Lesl, Rels, Rp). The value has to
+// be a physical one: an inductance may be 0 (a short), a resistance must be above 0.
+bool ReadTwoNodeValue(const char* line, const char* name, int node1, int node2, bool inductance,
+                      double& value) {
     const CWords words(line);
-    return words.Count() == 4 && EqualsNoCase(words[0], name) && IsNode(words[1], node1) &&
-           IsNode(words[2], node2) && ParseNumber(words[3], value);
+    double read = 0.0;
+    if (words.Count() != 4 || !EqualsNoCase(words[0], name) || !IsNode(words[1], node1) ||
+        !IsNode(words[2], node2) || !ParseNumber(words[3], read) ||
+        !(inductance ? IsPositiveOrZeroValue(read) : IsPositiveValue(read)))
+        return false;
+    value = read;
+    return true;
 }
 
 bool IsSubcktLine(const CWords& words) {
@@ -111,6 +120,13 @@ public:
 
     enum class Outcome { Accepted, Mismatch, TableFull };
     Outcome Accept(const char* line);
+
+    // True while a block still lacks one of its element or model lines. Only the diode
+    // model and ".ENDS" may be missing when the file ends: a model cut off before them would
+    // hold values the computation cannot use.
+    bool LacksRequiredLines() const {
+        return m_phase != Phase::Outside && m_phase != Phase::DiodeOrEnds && m_phase != Phase::Ends;
+    }
 
 private:
     enum class Phase {
@@ -169,17 +185,17 @@ bool CBlockReader::AcceptInBlock(const char* line) {
     case Phase::Outside:
         return false;
     case Phase::Lesl:
-        if (!ReadTwoNodeValue(line, "Lesl", 1, 2, r.lesl))
+        if (!ReadTwoNodeValue(line, "Lesl", 1, 2, true, r.lesl))
             return false;
         Advance(Phase::Rels);
         return true;
     case Phase::Rels:
-        if (!ReadTwoNodeValue(line, "Rels", 1, 2, r.rels))
+        if (!ReadTwoNodeValue(line, "Rels", 1, 2, false, r.rels))
             return false;
         Advance(Phase::Rp);
         return true;
     case Phase::Rp:
-        if (!ReadTwoNodeValue(line, "Rp", 2, 9, r.rp))
+        if (!ReadTwoNodeValue(line, "Rp", 2, 9, false, r.rp))
             return false;
         Advance(Phase::Dp);
         return true;
@@ -206,7 +222,8 @@ bool CBlockReader::AcceptInBlock(const char* line) {
         double value = 0.0;
         // Words after the value (SPICE options) are allowed and ignored.
         if (words.Count() < 4 || !EqualsNoCase(words[0], e.name) || !IsNode(words[1], e.node1) ||
-            !IsNode(words[2], e.node2) || !ParseNumber(words[3], value))
+            !IsNode(words[2], e.node2) || !ParseNumber(words[3], value) ||
+            !(e.inductance ? IsPositiveOrZeroValue(value) : IsPositiveValue(value)))
             return false;
         r.*e.field = value;
         if (++m_item == 3)
@@ -259,7 +276,8 @@ int ReadElementLine(const char* line, const char* element, int node1, int node2,
     const CWords words(line);
     double value = 0.0;
     if (words.Count() != 5 || !EqualsNoCase(words[0], element) || !IsNode(words[1], node1) ||
-        !IsNode(words[2], node2) || !EqualsNoCase(words[3], model) || !ParseNumber(words[4], value))
+        !IsNode(words[2], node2) || !EqualsNoCase(words[3], model) ||
+        !ParseNumber(words[4], value) || !IsPositiveValue(value))
         return 1;
     (isCapacitor ? record->ladderC : record->ladderR)[stage] = value;
     return 0;
@@ -288,6 +306,11 @@ int ReadModelLine(const char* line, const char* model, const char* type, bool is
     // Every model is measured at 25 °C; the temperature scaling assumes it.
     if (!ParseNumber(measured, tMeasured) || tMeasured != 25.0 || !ParseNumber(tc1Text, tc1) ||
         !ParseNumber(tc2Text, tc2))
+        return 1;
+    // The element the model belongs to is read before it; scaled to any temperature of the
+    // program it has to stay a positive value.
+    const double element = (isCapacitor ? record->ladderC : record->ladderR)[stage];
+    if (!StaysPositiveOverTemperature(element, tc1, tc2, tMeasured))
         return 1;
     TempCoefficients& tc = (isCapacitor ? record->ladderCTc : record->ladderRTc)[stage];
     tc.tc1 = tc1;
@@ -322,8 +345,15 @@ int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& si
     CBlockReader blocks(tables);
     for (;;) {
         const CTextLineReader::Result result = reader.Next();
-        if (result == CTextLineReader::Result::EndOfFile)
-            break; // a file that ends inside a block keeps what that block had read
+        if (result == CTextLineReader::Result::EndOfFile) {
+            if (blocks.LacksRequiredLines()) {
+                // A file cut short inside a block: the error is at its last line.
+                ReportMessage(sink, strings, IDS_FILE_FORMAT_ERROR, MessageIcon::Error, path,
+                              reader.LineNumber() - 1);
+                return -1;
+            }
+            break;
+        }
         if (result == CTextLineReader::Result::ReadError) {
             ReportMessage(sink, strings, IDS_CANNOT_READ_FILE, MessageIcon::Error,
                           reader.LineNumber(), path);

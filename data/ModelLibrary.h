@@ -16,14 +16,16 @@ enum class NetworkShape {
 NetworkShape ShapeOfSeries(const char* name);
 
 // Element line "<element> <node1> <node2> <model> <value>": names without regard to case,
-// exactly five words. Stores the value in entry `stage` of ladderC or ladderR; 0 on a match,
-// 1 when the line does not match.
+// exactly five words, the value a positive one (IsPositiveValue). Stores the value in entry
+// `stage` of ladderC or ladderR; 0 on a match, 1 when the line does not match.
 int ReadElementLine(const char* line, const char* element, int node1, int node2, const char* model,
                     bool isCapacitor, CapacitorRecord* record, int stage);
 
 // Model line ".MODEL <model> <type> (T_MEASURED=25 TC1=<tc1> TC2=<tc2>)", compared with case,
-// nothing after the parenthesis. Stores tc1 and tc2 in entry `stage` of ladderCTc or
-// ladderRTc; 0 on a match, 1 when the line does not match.
+// nothing after the parenthesis. The element of the same stage, read before, has to stay a
+// positive value at every temperature of the model (StaysPositiveOverTemperature). Stores tc1
+// and tc2 in entry `stage` of ladderCTc or ladderRTc; 0 on a match, 1 when the line does not
+// match.
 int ReadModelLine(const char* line, const char* model, const char* type, bool isCapacitor,
                   CapacitorRecord* record, int stage);
 
@@ -39,8 +41,10 @@ struct ModelTables {
     std::uint32_t catalogueCount;
 };
 
-// Reads the library at `path` into the model table, then finds the model of every catalogue
-// record (its library name with the tolerance letter K) and copies the values into it.
+// Reads the library at `path` into the model table. A file that ends inside a block before
+// its last model line is a format error at its last line; one that lacks only the diode line
+// or ".ENDS" loads. Then finds the model of every catalogue record (its library name with the
+// tolerance letter K) and copies the values into it.
 // Failures are shown through `sink`; returns 0 on success and -1 on failure.
 int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& sink,
                          const IStringTable& strings);

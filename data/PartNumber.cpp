@@ -131,3 +131,9 @@ bool DecodePartNumber(std::string_view word, CapacitorRecord& record) {
     }
     return true;
 }
+
+bool IsSafeInFileName(std::string_view partNumber) {
+    return !partNumber.empty() && partNumber.find_first_of("/\\") == std::string_view::npos &&
+           partNumber.find("..") == std::string_view::npos &&
+           partNumber.find('\0') == std::string_view::npos;
+}

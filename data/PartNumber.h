@@ -17,3 +17,8 @@ void InitModelRecord(CapacitorRecord* record);
 // fields are zero, tMeasured is 25. False when the text is not a valid part number; the record
 // is then only partly filled.
 bool DecodePartNumber(std::string_view word, CapacitorRecord& record);
+
+// True when `partNumber` can begin a file name inside a chosen folder: it holds no path
+// separator and no "..", so "<folder>/<partNumber>ser.s2p" names a file in that folder and
+// nowhere else.
+bool IsSafeInFileName(std::string_view partNumber);

@@ -3,6 +3,7 @@
 #include "CapacitorRecord.h"
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
+#include "NumberLocale.h"
 #include "WorkingState.h"
 
 #include <cstdarg>
@@ -43,6 +44,7 @@ std::string BuildDataText(const CWorkingState& state) {
         return std::string();
     const CapacitorRecord& cap = *state.currentCapacitor;
 
+    const CCNumberScope cNumbers; // the C form of numbers whatever the user's locale
     std::string text;
     text.reserve(static_cast<size_t>(n + 35) * 120);
     AppendFormat(text,

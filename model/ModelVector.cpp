@@ -1,6 +1,7 @@
 #include "ModelVector.h"
 
 #include "CapacitorRecord.h"
+#include "ValueLimits.h"
 
 void BuildModelVector(const CapacitorRecord& record, ModelVector& vector) {
     for (int k = 0; k < 6; ++k) {
@@ -10,7 +11,7 @@ void BuildModelVector(const CapacitorRecord& record, ModelVector& vector) {
 }
 
 double ClampModelTemperature(double temperature) {
-    return temperature < 195.0 ? temperature : 195.0;
+    return temperature < kHighestModelTemperature ? temperature : kHighestModelTemperature;
 }
 
 void ScaleModelToTemperature(const CapacitorRecord& record, ModelVector& vector,

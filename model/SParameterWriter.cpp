@@ -4,6 +4,8 @@
 #include "FrequencyResponse.h"
 #include "Messages.h"
 #include "ModelVector.h"
+#include "NumberLocale.h"
+#include "PartNumber.h"
 #include "StringIds.h"
 
 #include <cmath>
@@ -80,6 +82,7 @@ int FormatSParameterLine(const CapacitorRecord& record, const ModelVector& vecto
         s11 = z / d;
         s21 = 2.0 * kZ0 / d;
     }
+    const CCNumberScope cNumbers; // "100.00", never "100,00"
     const double m11 = Decibels(s11);
     const double a11 = Degrees(s11);
     const double m21 = Decibels(s21);
@@ -127,6 +130,10 @@ int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, 
 
 int WriteSParameterFiles(const std::string& folder, const CapacitorRecord& record,
                          IMessageSink& sink, const IStringTable& table) {
+    // A part number read from a catalogue ("../x106K016") must not lead out of the folder.
+    if (!IsSafeInFileName(record.partNumber))
+        return Fail(sink, table, IDS_CANNOT_OPEN_FILE,
+                    SParameterFileName(folder, record.partNumber, false));
     if (WriteSParameterFile(SParameterFileName(folder, record.partNumber, false), record, false,
                             sink, table) != 0)
         return -1;

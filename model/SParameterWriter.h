@@ -35,6 +35,7 @@ int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, 
                         IMessageSink& sink, const IStringTable& table);
 
 // Writes the series file into `folder` and, only when that succeeded, the shunt file.
-// Returns 0 when both were written.
+// Returns 0 when both were written. A part number that would name a file outside `folder`
+// writes nothing and shows "Cannot open file" with the series file's name.
 int WriteSParameterFiles(const std::string& folder, const CapacitorRecord& record,
                          IMessageSink& sink, const IStringTable& table);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include <sys/wait.h>
 
@@ -79,6 +80,92 @@ TEST(Zeltacli, RefusesWrongCommandLinesWithUsage) {
     const CliRun help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("check"), std::string::npos);
+    const CliRun version = RunCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "zeltacli 2.0\n");
+    // An empty --data is a slip, not the current folder.
+    for (const std::string& arguments :
+         {std::string("--data= check"), std::string("--data '' check")}) {
+        const CliRun run = RunCli(arguments, FixturePath("store/good"));
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err.find("--data needs a folder"), std::string::npos) << run.err;
+    }
+}
+
+// Runs a shell command line; only the status and standard error are kept.
+CliRun RunShell(const std::string& commandLine) {
+    const std::string err = TestHome() + "/cli-shell.err";
+    const int raw = std::system(("(" + commandLine + ") 2>" + Quote(err)).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, "", ReadAll(err)};
+}
+
+TEST(Zeltacli, FailsWhenItsOutputCannotBeWritten) {
+    const std::string cli = Quote(ZELTACLI_PATH) + " --data " + Quote(FixturePath("store/good"));
+    for (const char* command :
+         {"check", "model QAKA106K010RNJ", "list", "data QAKA106K010RNJ", "--help", "--version"}) {
+        // A full disk, and a standard output that is closed.
+        for (const char* redirection : {" >/dev/full", " >&-"}) {
+            const CliRun run = RunShell(cli + " " + command + redirection);
+            EXPECT_EQ(run.status, 1) << command << redirection;
+            EXPECT_NE(run.err.find("cannot write to standard output"), std::string::npos)
+                << command << redirection << ": " << run.err;
+        }
+    }
+}
+
+TEST(Zeltacli, RefusesAPartNumberThatWouldLeaveTheOutputFolder) {
+    const std::string data = MakeTempDir("cli-escape");
+    CopyInto(FixturePath("store/good/vorncap.lib"), data);
+    std::ofstream(data + "/cap.vorn", std::ios::binary)
+        << std::ifstream(FixturePath("store/good/cap.vorn"), std::ios::binary).rdbuf()
+        << "../A106K016R\tQAKA106K010\tQAK\tA\t10\t16\t1.6\t6\t3000\r\n";
+    const std::string out = MakeTempDir("cli-escape-out") + "/inner";
+    std::filesystem::create_directory(out);
+    const CliRun run = RunCli("--data " + Quote(data) + " sparams ../A106K016RNJ " + Quote(out));
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("would name a file outside " + out), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(out).parent_path() / "inner"));
+    EXPECT_FALSE(std::filesystem::exists(out + "/../A106K016RNJser.s2p"));
+}
+
+// Touchstone files and the data text are the same bytes in every locale: the C form of
+// numbers, which is also the form the command line's numbers take.
+TEST(Zeltacli, WritesTheSameFilesUnderAGermanLocale) {
+    const std::string locales = GenerateGermanLocale();
+    if (locales.empty())
+        GTEST_SKIP() << "localedef (Debian package locales) is not installed";
+    const std::string german = "env LOCPATH=" + Quote(locales) + " LC_ALL=de_DE.UTF-8";
+    // The locale is really in force: the C library's own printf writes a decimal comma.
+    EXPECT_EQ(RunProgram("/usr/bin/printf", "%.1f 1.5", ".", german).out, "1,5");
+
+    const std::string data = Quote(FixturePath("store/good"));
+    const std::string arguments = "--data " + data + " data QCRD107M010RNJ --temperature 12.5";
+    const CliRun reference = RunProgram(ZELTACLI_PATH, arguments, ".", "env LC_ALL=C");
+    const CliRun localised = RunProgram(ZELTACLI_PATH, arguments, ".", german);
+    ASSERT_EQ(reference.status, 0) << reference.err;
+    EXPECT_EQ(localised.status, 0) << localised.err;
+    EXPECT_NE(reference.out.find("T=12.5 °C"), std::string::npos);
+    EXPECT_TRUE(localised.out == reference.out) << localised.out.substr(0, 400);
+    // "12,5" is no number on the command line, in any locale.
+    EXPECT_EQ(RunProgram(ZELTACLI_PATH,
+                         "--data " + data + " data QCRD107M010RNJ --temperature 12,5", ".", german)
+                  .status,
+              1);
+
+    const std::string cFolder = MakeTempDir("cli-locale-c");
+    const std::string deFolder = MakeTempDir("cli-locale-de");
+    for (const auto& [folder, environment] :
+         {std::pair{cFolder, std::string("env LC_ALL=C")}, std::pair{deFolder, german}}) {
+        const CliRun run =
+            RunProgram(ZELTACLI_PATH, "--data " + data + " sparams QAKA106K010RNJ " + Quote(folder),
+                       ".", environment);
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    for (const char* file : {"/QAKA106K010RNJser.s2p", "/QAKA106K010RNJshu.s2p"}) {
+        const std::string c = ReadAll(cFolder + file);
+        EXPECT_NE(c.find("\n100.00 "), std::string::npos) << file;
+        EXPECT_TRUE(ReadAll(deFolder + file) == c) << file;
+    }
 }
 
 // The program's messages come from libZeltaIII.so, found next to zeltacli first and then by

@@ -1,6 +1,6 @@
 #include "Catalogue.h"
-#include "EnglishStrings.h"
 #include "DataTestSupport.h"
+#include "EnglishStrings.h"
 #include "RecordIndex.h"
 #include "StringIds.h"
 #include "TestEnvironment.h"
@@ -116,6 +116,12 @@ TEST(CatalogueLine, RefusesMalformedRows) {
         "QAKA106K010ABCR\tQAKA106K010",    // 15 characters + "NJ" would not fit
         "QAKA106K010ABCDR\tQAKA106K010",   // 16 characters + "NJ" would not fit
         " QAKA106K010R\tQAKA106K010",      // part number not in the first column
+        // Values no part has, which would print as infinities.
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t1e308\t1\t6\t3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t0\t10\t1\t6\t3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t-10\t1\t6\t3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t-1\t6\t3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t1\t6\t-3000",
     };
     for (const char* line : lines) {
         CapacitorRecord record;

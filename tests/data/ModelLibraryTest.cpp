@@ -1,7 +1,7 @@
 #include "ModelLibrary.h"
-#include "EnglishStrings.h"
 #include "Catalogue.h"
 #include "DataTestSupport.h"
+#include "EnglishStrings.h"
 #include "PartNumber.h"
 #include "RecordIndex.h"
 #include "StringIds.h"
@@ -39,7 +39,10 @@ TEST(ReadElementLine, MatchesNameNodesModelAndStoresTheValue) {
         {"R2 2 3 RMOD1 1", "R1", 2, 3, "RMOD1", false, 0, 1, 0},   // other element
         {"R1 2 3 RMOD1 1k", "R1", 2, 3, "RMOD1", false, 0, 1, 0},  // unit suffix
         {"R1 2 3 RMOD1 nan", "R1", 2, 3, "RMOD1", false, 0, 1, 0}, // not a number
-        {"R1 2 3 RMOD1 1", "R1", 2, 3, "RMOD1", false, 6, 1, 0},   // no such stage
+        {"R1 2 3 RMOD1 0", "R1", 2, 3, "RMOD1", false, 0, 1, 0},   // not a resistance
+        {"C1 2 3 CMOD1 -1e-6", "C1", 2, 3, "CMOD1", true, 0, 1, 0},
+        {"R1 2 3 RMOD1 1e308", "R1", 2, 3, "RMOD1", false, 0, 1, 0}, // beyond any part
+        {"R1 2 3 RMOD1 1", "R1", 2, 3, "RMOD1", false, 6, 1, 0},     // no such stage
     };
     for (const auto& c : cases) {
         CapacitorRecord record;
@@ -87,6 +90,7 @@ TEST(ReadModelLine, TakesExactlyTheShippedFormAndStoresTheCoefficients) {
     for (const auto& c : cases) {
         CapacitorRecord record;
         InitModelRecord(&record);
+        record.ladderC[2] = 4.7e-6; // the element line comes before its model
         EXPECT_EQ(ReadModelLine(c.line, c.model, c.type, true, &record, 2), c.result) << c.line;
         if (c.result == 0) {
             EXPECT_DOUBLE_EQ(record.ladderCTc[2].tc1, 1.463615e-3);
@@ -194,9 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Error in file %s at line 33\n"},
         LibraryCase{"duplicate_model.lib", -1, IDS_DUPLICATE_MODEL,
                     "Library %s contains duplicate model QAKA106K010"},
-        // The cut-off block loads; the next part in order has no model at all.
-        LibraryCase{"truncated.lib", -1, IDS_MISSING_MODEL,
-                    "Library %s does not contain model for capacitor QAKD107*010R0150"}));
+        // Cut inside the ladder: the error is at the file's last line.
+        LibraryCase{"truncated.lib", -1, IDS_FILE_FORMAT_ERROR, "Error in file %s at line 13\n"}));
 
 TEST(LibraryFile, CopiesEachShapesValuesIntoItsParts) {
     Store store;
@@ -251,18 +254,136 @@ TEST(LibraryFile, CopiesEachShapesValuesIntoItsParts) {
     }
 }
 
-TEST(LibraryFile, KeepsWhatACutOffBlockAndTheMatchesBeforeAFailureRead) {
+TEST(LibraryFile, KeepsTheMatchesBeforeAFailure) {
     Store store;
     store.ReadCatalogue(FixturePath("library/cap.vorn"));
-    ASSERT_EQ(store.ReadLibrary(FixturePath("library/truncated.lib")), -1);
-    const CapacitorRecord& first = store.Part("QAKA106K010RNJ");
-    EXPECT_DOUBLE_EQ(first.ladderR[3], 0.04); // R4 was the last line read
-    EXPECT_EQ(first.ladderC[3], 0.0);
-    EXPECT_EQ(first.ladderR[4], 1.0);
-    EXPECT_EQ(first.ladderCTc[0].tc1, 0.0);
-    EXPECT_DOUBLE_EQ(store.Part("QAKA106M010RNJ").ladderR[3], 0.04);
+    const std::string dir = MakeTempDir("library-partial");
+    // Only the K model of the first part: its two tolerances are joined, the next part fails.
+    const std::string path = dir + "/vorncap.lib";
+    std::string text = generated::LibraryBlock("QAKA106K010");
+    ASSERT_TRUE(generated::WriteFile(path, text));
+    ASSERT_EQ(store.ReadLibrary(path), -1);
+    EXPECT_DOUBLE_EQ(store.Part("QAKA106K010RNJ").ladderR[3], 0.015);
+    EXPECT_DOUBLE_EQ(store.Part("QAKA106M010RNJ").ladderC[5], 4.7e-6);
     // The message shows '*' but the record keeps its part number.
+    EXPECT_EQ(store.sink.messages.at(0).id, IDS_MISSING_MODEL);
     EXPECT_STREQ(store.Part("QAKD107K010R0150").partNumber, "QAKD107K010R0150");
+}
+
+// A library with one model per shape, cut short after the line that starts with `cutAfter`
+// (its last occurrence when `last`), or with a value replaced.
+struct OneModelLibrary {
+    std::string dir = MakeTempDir("library-one");
+    std::string cataloguePath = dir + "/cap.vorn";
+    std::string text;
+
+    explicit OneModelLibrary(int model) {
+        EXPECT_TRUE(generated::WriteFile(cataloguePath, generated::CatalogueText(model + 1)));
+        text = generated::LibraryText(model + 1);
+    }
+    // 1-based line number of the last line starting with `prefix`.
+    long LineOf(const std::string& prefix) const {
+        const size_t at = text.rfind("\n" + prefix);
+        EXPECT_NE(at, std::string::npos) << prefix;
+        return std::count(text.begin(), text.begin() + static_cast<long>(at) + 1, '\n') + 1;
+    }
+    void CutAfterLineOf(const std::string& prefix) {
+        size_t at = text.rfind("\n" + prefix);
+        ASSERT_NE(at, std::string::npos) << prefix;
+        text.erase(text.find('\n', at + 1) + 1);
+    }
+    // Replaces `from` in the last line that starts with `prefix`.
+    void Replace(const std::string& prefix, const std::string& from, const std::string& to) {
+        const size_t at = text.find(from, text.rfind("\n" + prefix));
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    }
+    int Load(Store& store) const {
+        const std::string path = dir + "/vorncap.lib";
+        EXPECT_TRUE(generated::WriteFile(path, text));
+        store.ReadCatalogue(cataloguePath);
+        return store.ReadLibrary(path);
+    }
+};
+
+TEST(LibraryFile, RefusesAFileCutBeforeTheLastRequiredLineOfABlock) {
+    const struct {
+        const char* cutAfter; // the file ends after this line of the last block
+        const char* trailer;  // lines after the cut
+        bool loads;
+    } cases[] = {
+        {".SUBCKT", "", false},
+        {"Lesl", "", false},
+        {"R4", "", false},                         // inside the ladder
+        {"R4", "* copied in part\r\n\r\n", false}, // the error is still at the last line
+        {".MODEL CMOD6", "", false},
+        {".MODEL RMOD6", "", true}, // only the diode line and .ENDS missing
+        {".MODEL DFWD", "", true},  // only .ENDS missing
+    };
+    for (const auto& c : cases) {
+        OneModelLibrary library(0);
+        library.CutAfterLineOf(c.cutAfter);
+        library.text += c.trailer;
+        Store store;
+        const long lastLine = std::count(library.text.begin(), library.text.end(), '\n');
+        if (c.loads) {
+            EXPECT_EQ(library.Load(store), 0) << c.cutAfter;
+            EXPECT_TRUE(store.sink.messages.empty());
+            EXPECT_DOUBLE_EQ(store.catalogueIndex[0]->ladderRTc[5].tc1, 1.463615e-3);
+            continue;
+        }
+        EXPECT_EQ(library.Load(store), -1) << c.cutAfter;
+        ASSERT_EQ(store.sink.messages.size(), 1u) << c.cutAfter;
+        EXPECT_EQ(store.sink.messages[0].id, IDS_FILE_FORMAT_ERROR);
+        EXPECT_NE(store.sink.messages[0].text.find(" at line " + std::to_string(lastLine) + "\n"),
+                  std::string::npos)
+            << c.cutAfter << ": " << store.sink.messages[0].text;
+    }
+}
+
+TEST(LibraryFile, RefusesValuesThatNoComputationCouldUse) {
+    // Model 0 is of the six-stage ladder, model 21 of the QCR shape with its parallel branch.
+    const struct {
+        int model;
+        const char* line; // the line whose value is replaced
+        const char* from;
+        const char* to;
+        bool loads;
+    } cases[] = {
+        {0, "Rels", "Rels 1 2 10", "Rels 1 2 -1", false}, // ESR and its ripple root undefined
+        {0, "Rels", "Rels 1 2 10", "Rels 1 2 0", false},
+        {0, "Rp", "2.500000e+007", "0", false},
+        {0, "Rp", "2.500000e+007", "1e31", false}, // beyond any part
+        {0, "Lesl", "1.800000e-009", "-1e-9", false},
+        {0, "Lesl", "1.800000e-009", "0", true}, // no inductance: a short
+        {0, "C6", "CMOD6 4.700000e-006", "CMOD6 0", false},
+        {0, "R6", "RMOD6 1.500000e-002", "RMOD6 1e-31", false},
+        // R6 falls to zero and below before 195 °C: 1 - 0.01 * 170 < 0.
+        {0, ".MODEL RMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=-1.000000e-002 TC2=0",
+         false},
+        // C6 grows past every part's size: 4.7e-6 * 1e35 * 170^2.
+        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e35", false},
+        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e-5", true},
+        {21, "C_P", "2.2e-009", "-2.2e-009", false},
+        {21, "R_P", "R_P 6 9 0.5", "R_P 6 9 0", false},
+        {21, "L_P", "3.3e-009", "0", true},
+    };
+    for (const auto& c : cases) {
+        OneModelLibrary library(c.model);
+        const long line = library.LineOf(c.line);
+        library.Replace(c.line, c.from, c.to);
+        Store store;
+        if (c.loads) {
+            EXPECT_EQ(library.Load(store), 0) << c.to;
+            continue;
+        }
+        EXPECT_EQ(library.Load(store), -1) << c.to;
+        ASSERT_EQ(store.sink.messages.size(), 1u) << c.to;
+        EXPECT_EQ(store.sink.messages[0].id, IDS_FILE_FORMAT_ERROR) << c.to;
+        EXPECT_NE(store.sink.messages[0].text.find(" at line " + std::to_string(line) + "\n"),
+                  std::string::npos)
+            << c.to << ": " << store.sink.messages[0].text;
+    }
 }
 
 TEST(LibraryFile, ReportsFilesThatCannotBeOpenedOrRead) {

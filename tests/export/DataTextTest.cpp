@@ -1,11 +1,14 @@
 #include "DataText.h"
 #include "ModelFixtures.h"
+#include "TestEnvironment.h"
 #include "WorkingState.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -114,6 +117,27 @@ TEST_F(DataText, CapacitanceColumnCarriesNoOffScaleMarks) {
             EXPECT_EQ(column[3], Sci(curve)) << i;
     }
     EXPECT_GT(marked, 0) << "the fixture should cross the off-scale thresholds";
+}
+
+// The GUI's writers keep the C form even where the process runs in a German locale.
+TEST_F(DataText, NumbersKeepTheCFormInAGermanLocale) {
+    const std::string locales = GenerateGermanLocale();
+    if (locales.empty())
+        GTEST_SKIP() << "localedef (Debian package locales) is not installed";
+    ASSERT_EQ(setenv("LOCPATH", locales.c_str(), 1), 0);
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const std::string german = probe;
+    const std::string text = BuildDataText(*state);
+    std::setlocale(LC_ALL, previous.c_str());
+    unsetenv("LOCPATH");
+    EXPECT_EQ(german, "1,5"); // the locale was in force
+    std::string reference;
+    for (const std::string& line : lines)
+        reference += line + "\n";
+    EXPECT_TRUE(text == reference) << text.substr(0, 300);
 }
 
 TEST(DataTextEmpty, NothingWithoutFrequencyPoints) {

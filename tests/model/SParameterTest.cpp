@@ -220,3 +220,25 @@ TEST(SParameterErrors, ShuntFailureKeepsTheCompleteSeriesFile) {
 }
 
 } // namespace
+
+namespace {
+
+// A part number from a catalogue is used as a file name only when it stays in the folder.
+TEST(SParameterErrors, PartNumberLeavingTheFolderWritesNothing) {
+    Strings strings;
+    const std::string parent = MakeTempDir("s2p-escape");
+    const std::string folder = parent + "/inner";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    for (const char* partNumber : {"../QAKA105K010R", "QAKA/105K010R", "..QAKA105K010R"}) {
+        CapacitorRecord record = SixStageRecord();
+        std::snprintf(record.partNumber, sizeof record.partNumber, "%s", partNumber);
+        Sink sink;
+        EXPECT_EQ(WriteSParameterFiles(folder, record, sink, strings), -1) << partNumber;
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].id, IDS_CANNOT_OPEN_FILE);
+    }
+    EXPECT_FALSE(std::ifstream(parent + "/QAKA105K010Rser.s2p").good());
+    EXPECT_FALSE(std::ifstream(folder + "/..QAKA105K010Rser.s2p").good());
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -48,4 +50,14 @@ std::string FixturePath(const std::string& relative) {
 
 std::string MakeTempDir(const std::string& prefix) {
     return MakeDirFromTemplate(g_home + "/" + prefix + "-XXXXXX");
+}
+
+std::string GenerateGermanLocale() {
+    if (std::system("command -v localedef >/dev/null 2>&1") != 0)
+        return std::string();
+    const std::string folder = MakeTempDir("locales");
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return folder;
 }

@@ -15,3 +15,8 @@ std::string FixturePath(const std::string& relative);
 
 // A fresh, empty folder under the temporary home.
 std::string MakeTempDir(const std::string& prefix);
+
+// Generates the locale de_DE.UTF-8 (decimal comma) with localedef into a fresh folder and
+// returns that folder, for LOCPATH; empty when localedef is not installed. A localedef that
+// is there but fails is a test failure.
+std::string GenerateGermanLocale();
