@@ -357,8 +357,11 @@ TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
             look.Run({});
         }
         const QString expected = home + "/.local/opt/ZeltaIII";
-        if (fresh.offered != expected)
+        if (fresh.offered != expected) {
+            fprintf(stderr, "offered \"%s\", shown: %s\n", qPrintable(fresh.offered),
+                    qPrintable(fresh.messages.join("; ")));
             _exit(11);
+        }
         fresh.acceptDialog = true;
         fresh.destination = fresh.offered;
         CInstallerApp install(payload, fresh, {});
