@@ -16,6 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <string>
+
+#include <sys/stat.h>
+
 namespace {
 
 // Answers the installer as a user would and writes down everything it was shown.
@@ -360,6 +365,13 @@ TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
         if (fresh.offered != expected) {
             fprintf(stderr, "offered \"%s\", shown: %s\n", qPrintable(fresh.offered),
                     qPrintable(fresh.messages.join("; ")));
+            struct stat info {};
+            const int statted = stat(h.constData(), &info);
+            const std::string probe = std::string(h.constData()) + "/probe";
+            const int made = mkdir(probe.c_str(), 0700);
+            fprintf(stderr, "uid %d euid %d; home stat %d uid %d mode %o; mkdir %d errno %d\n",
+                    int(getuid()), int(geteuid()), statted, int(info.st_uid),
+                    unsigned(info.st_mode), made, made == 0 ? 0 : errno);
             _exit(11);
         }
         fresh.acceptDialog = true;
