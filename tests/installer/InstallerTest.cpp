@@ -16,10 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <string>
-
-#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -350,6 +347,10 @@ TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
         if (geteuid() == 0 && (setgid(user) != 0 || setuid(user) != 0))
             _exit(10);
         const QByteArray h = QFile::encodeName(home);
+        // A machine whose folders above /tmp are closed to other users (a chroot made under
+        // a private folder) cannot host this user at all.
+        if (access(h.constData(), R_OK | W_OK | X_OK) != 0)
+            _exit(14);
         setenv("HOME", h.constData(), 1);
         setenv("TMPDIR", h.constData(), 1);
         for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
@@ -365,13 +366,6 @@ TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
         if (fresh.offered != expected) {
             fprintf(stderr, "offered \"%s\", shown: %s\n", qPrintable(fresh.offered),
                     qPrintable(fresh.messages.join("; ")));
-            struct stat info {};
-            const int statted = stat(h.constData(), &info);
-            const std::string probe = std::string(h.constData()) + "/probe";
-            const int made = mkdir(probe.c_str(), 0700);
-            fprintf(stderr, "uid %d euid %d; home stat %d uid %d mode %o; mkdir %d errno %d\n",
-                    int(getuid()), int(geteuid()), statted, int(info.st_uid),
-                    unsigned(info.st_mode), made, made == 0 ? 0 : errno);
             _exit(11);
         }
         fresh.acceptDialog = true;
@@ -388,6 +382,8 @@ TEST_F(InstallerTest, ANewUserInstallsToTheOfferedDefault) {
     waitpid(pid, &status, 0);
     QDir(home).removeRecursively();
     ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 14)
+        GTEST_SKIP() << "another user cannot reach " << home.toStdString() << " on this machine";
     EXPECT_EQ(0, WEXITSTATUS(status)) << "10: no user switch, 11: another offer, "
                                          "12: the installation failed, 13: files missing";
 }
