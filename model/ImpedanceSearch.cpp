@@ -45,19 +45,24 @@ template <typename Enough> long long SmallestCount(double estimate, Enough enoug
 QueryProblem CheckImpedanceQuery(const ImpedanceQuery& q) {
     if (!(q.maxImpedance > 0.0) || !std::isfinite(q.maxImpedance))
         return QueryProblem::kTargetNotPositive;
-    if (q.fromFrequency > q.toFrequency)
-        return QueryProblem::kBandReversed;
     int first = 0, last = 0;
-    if (!BandOnGrid(q.fromFrequency, q.toFrequency, first, last))
+    const bool band = BandOnGrid(q.fromFrequency, q.toFrequency, first, last);
+    // Two limits that name the same grid point from either side are a one-point band.
+    if (q.fromFrequency > q.toFrequency && !band)
+        return QueryProblem::kBandReversed;
+    if (!band)
         return QueryProblem::kBandEmpty;
     if (q.maxCount < 1)
         return QueryProblem::kMaxCountNotPositive;
     if (q.rippleCurrent < 0.0 || !std::isfinite(q.rippleCurrent))
         return QueryProblem::kRippleNotPositive;
-    if (q.rippleCurrent > 0.0 && !(q.rippleFrequency >= TheGrid().frequency[0] &&
-                                   q.rippleFrequency <= TheGrid().frequency[TheGrid().count - 1]))
+    if (q.rippleCurrent > 0.0 && !(RippleFrequencyOnGrid(q.rippleFrequency) > 0.0))
         return QueryProblem::kRippleFrequencyOutsideGrid;
     return QueryProblem::kQueryOk;
+}
+
+bool MatchesGridPoint(double limit, double gridFrequency) {
+    return std::fabs(gridFrequency - limit) <= kGridMatchTolerance * std::fabs(limit);
 }
 
 bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last) {
@@ -65,13 +70,29 @@ bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last)
     first = -1;
     last = -1;
     for (int i = 0; i < grid.count; ++i) {
-        if (grid.frequency[i] < fromFrequency || grid.frequency[i] > toFrequency)
+        const double f = grid.frequency[i];
+        // The grid points lie a little off the values they are labelled with (1 MHz is
+        // 1000000.0857 Hz): a limit takes in the grid point it names.
+        const bool fromBelow = f >= fromFrequency || MatchesGridPoint(fromFrequency, f);
+        const bool toAbove = f <= toFrequency || MatchesGridPoint(toFrequency, f);
+        if (!fromBelow || !toAbove)
             continue;
         if (first < 0)
             first = i;
         last = i;
     }
     return first >= 0;
+}
+
+double RippleFrequencyOnGrid(double frequency) {
+    const Grid& grid = TheGrid();
+    for (int i = 0; i < grid.count; ++i) {
+        if (MatchesGridPoint(frequency, grid.frequency[i]))
+            return grid.frequency[i];
+    }
+    if (frequency >= grid.frequency[0] && frequency <= grid.frequency[grid.count - 1])
+        return frequency;
+    return 0.0;
 }
 
 bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
@@ -120,7 +141,7 @@ bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
         // The permissible ripple current at T, as the ripple graph computes it: the
         // reference-temperature ESR, the case power and the derating at T.
         FrequencyPoint point{};
-        point.frequency = query.rippleFrequency;
+        point.frequency = RippleFrequencyOnGrid(query.rippleFrequency);
         EvaluatePoint(record, point, vector, true);
         double voltage = 0.0;
         RippleLimits(point.esr, RippleDerating(query.temperature, record.series),

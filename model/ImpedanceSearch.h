@@ -42,9 +42,21 @@ enum class QueryProblem {
 };
 QueryProblem CheckImpedanceQuery(const ImpedanceQuery& query);
 
+// A band limit or a chosen frequency names a grid point when it lies within this relative
+// distance of it: the grid's points sit just off their labels (1 MHz is 1000000.0857 Hz).
+constexpr double kGridMatchTolerance = 1e-6;
+
+// True when `limit` names the grid point at `gridFrequency` (kGridMatchTolerance).
+bool MatchesGridPoint(double limit, double gridFrequency);
+
 // The grid indices inside [from, to] of the 600-point frequency grid: first and last
-// (inclusive). False when no grid point lies inside.
+// (inclusive). A grid point that a limit names belongs to the band, so "--from 1M --to 1M" is
+// the one point labelled 1 MHz. False when no grid point lies inside.
 bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last);
+
+// The frequency the ripple constraint is evaluated at for a chosen `frequency`: the grid point
+// it names, else the frequency itself inside the grid's range; 0 outside the grid.
+double RippleFrequencyOnGrid(double frequency);
 
 // Evaluates one part. False when the part is left out: its maximum temperature is below
 // the query's, it is a wet tantalum part (QCN, shown at 25 °C only) and the query's

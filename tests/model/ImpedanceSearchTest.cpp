@@ -132,4 +132,40 @@ TEST(ImpedanceSearch, QueriesThatCannotBeAnswered) {
             << c.query.maxImpedance << " " << c.query.fromFrequency << " " << c.query.toFrequency;
 }
 
+// Every output labels the grid points 100, 1000, ..., 10 MHz by their decades although they
+// lie a little above them (1 MHz is 1000000.0857 Hz); a limit on a label takes the point in.
+TEST(ImpedanceSearch, BandLimitsTakeInTheGridPointsTheyName) {
+    const struct {
+        double from, to;
+        int first, last; // -1: no grid point
+    } cases[] = {
+        {1e6, 1e6, 400, 400},                // a one-point band at a decade
+        {1e5, 1e6, 300, 400},                // both decades, whichever side the point lies
+        {1e3, 1e4, 100, 200},                //
+        {100.0, 1e8, 0, 599},                // the whole grid
+        {1e8, 1e8, 599, 599},                // the last point is exactly 1e8
+        {1e6 * (1 + 2e-6), 1e7, 401, 500},   // farther than 1e-6 from the point: outside
+        {1e5, 1e6 * (1 - 2e-6), 300, 399},   //
+        {1000000.0857 + 0.5, 1e6, 400, 400}, // from above to, both naming one point
+        {1000.5, 1000.6, -1, -1},            // between two points
+        {1e8 * (1 + 5e-7), 2e8, 599, 599},   // just above the grid's end still names it
+    };
+    for (const auto& c : cases) {
+        int first = 0, last = 0;
+        const bool found = BandOnGrid(c.from, c.to, first, last);
+        EXPECT_EQ(found, c.first >= 0) << c.from << " " << c.to;
+        if (found) {
+            EXPECT_EQ(first, c.first) << c.from << " " << c.to;
+            EXPECT_EQ(last, c.last) << c.from << " " << c.to;
+        }
+    }
+    EXPECT_EQ(CheckImpedanceQuery(Query(0.02, 1000000.0857 + 0.5, 1e6)), QueryProblem::kQueryOk);
+    EXPECT_EQ(CheckImpedanceQuery(Query(0.02, 2e6, 1e6)), QueryProblem::kBandReversed);
+    // A ripple frequency on a label is evaluated at its grid point, as the ripple graph has it.
+    EXPECT_DOUBLE_EQ(RippleFrequencyOnGrid(1e8 * (1 + 5e-7)), 1e8);
+    EXPECT_NEAR(RippleFrequencyOnGrid(1e6), 1000000.0857, 1e-3);
+    EXPECT_DOUBLE_EQ(RippleFrequencyOnGrid(1000.5), 1000.5);
+    EXPECT_EQ(RippleFrequencyOnGrid(99.0), 0.0);
+}
+
 } // namespace
