@@ -7,7 +7,26 @@
 #include "TextLines.h"
 #include "ValueLimits.h"
 
+#include <charconv>
 #include <cstring>
+#include <system_error>
+
+namespace {
+
+// True for a column that is written as a number but lies beyond the range of a double
+// ("1e999"): not a placeholder that keeps the derived value, but a value the program cannot
+// hold.
+bool IsNumberOutOfRange(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
+        text.remove_prefix(1);
+    if (text.empty() || text[0] == '+' || text[0] == '-')
+        return false;
+    double value = 0.0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc::result_out_of_range && stop == text.data() + text.size();
+}
+
+} // namespace
 
 bool ParseCatalogueLine(const char* line, CapacitorRecord& record) {
     // Columns are read from the end of the part number on, so it has to start the line.
@@ -31,10 +50,13 @@ bool ParseCatalogueLine(const char* line, CapacitorRecord& record) {
                                      &record.dfMax, &record.esrMax};
     for (double* field : numericFields) {
         double value = 0.0;
+        const std::string_view text = columns[column++];
         // A column that is missing or not a number (a dash placeholder) keeps the value
         // the part number gave.
-        if (ParseNumber(columns[column++], value))
+        if (ParseNumber(text, value))
             *field = value;
+        else if (IsNumberOutOfRange(text))
+            return false;
     }
 
     if (series.size() == 3) {
@@ -46,12 +68,13 @@ bool ParseCatalogueLine(const char* line, CapacitorRecord& record) {
         record.caseCode = caseCode[0];
     if (libraryName.size() < kMinPartNumberLength || libraryName.size() > kMaxPartNumberLength)
         return false;
-    // A part has a capacitance and a rated voltage; its maxima are 0 when unknown. Values
-    // outside these sizes would give graphs and texts of infinities (Vr=inf V).
-    if (!IsPositiveValue(record.capacitance) || !IsPositiveValue(record.ratedVoltage) ||
-        !IsPositiveOrZeroValue(record.dclMax) || !IsPositiveOrZeroValue(record.dfMax) ||
-        !IsPositiveOrZeroValue(record.esrMax))
-        return false;
+    // The columns are taken as the file gives them (a rated voltage of 0 from the digits
+    // "000", a DF of -1); only a size no computation can hold would give graphs and texts of
+    // infinities (Vr=inf V).
+    for (const double* field : numericFields) {
+        if (!IsUsableNumber(*field))
+            return false;
+    }
     std::memcpy(record.libraryName, libraryName.data(), libraryName.size());
     record.libraryName[libraryName.size()] = '\0';
     return true;

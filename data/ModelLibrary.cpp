@@ -7,7 +7,9 @@
 #include "TextLines.h"
 #include "ValueLimits.h"
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -113,13 +115,18 @@ bool IsEndsLine(const char* line) {
     return words.Count() == 1 && EqualsNoCase(words[0], ".ENDS");
 }
 
+// The line numbers of one model's CMOD1..CMOD6 (0..5) and RMOD1..RMOD6 (6..11) lines: where a
+// coefficient that fails for one of the model's parts is reported.
+using ModelLines = std::array<long, 12>;
+
 // Reads the library's lines one block at a time.
 class CBlockReader {
 public:
-    explicit CBlockReader(ModelTables& tables) : m_tables(tables) {}
+    CBlockReader(ModelTables& tables, std::vector<ModelLines>& modelLines)
+        : m_tables(tables), m_modelLines(modelLines) {}
 
     enum class Outcome { Accepted, Mismatch, TableFull };
-    Outcome Accept(const char* line);
+    Outcome Accept(const char* line, long lineNumber);
 
     // True while a block still lacks one of its element or model lines. Only the diode
     // model and ".ENDS" may be missing when the file ends: a model cut off before them would
@@ -151,13 +158,16 @@ private:
     }
 
     ModelTables& m_tables;
+    std::vector<ModelLines>& m_modelLines; // by position in the model table
+    long m_lineNumber = 0;
     Phase m_phase = Phase::Outside;
     int m_item = 0;
     CapacitorRecord* m_record = nullptr;
     ShapeLayout m_layout = LayoutOf(NetworkShape::SixStageLadder);
 };
 
-CBlockReader::Outcome CBlockReader::Accept(const char* line) {
+CBlockReader::Outcome CBlockReader::Accept(const char* line, long lineNumber) {
+    m_lineNumber = lineNumber;
     if (m_phase == Phase::Outside)
         return StartBlock(line);
     return AcceptInBlock(line) ? Outcome::Accepted : Outcome::Mismatch;
@@ -174,6 +184,8 @@ CBlockReader::Outcome CBlockReader::StartBlock(const char* line) {
     std::memcpy(m_record->partNumber, words[1].data(), words[1].size());
     m_record->partNumber[words[1].size()] = '\0';
     m_layout = LayoutOf(ShapeOfSeries(m_record->partNumber));
+    m_modelLines.resize(m_tables.modelCount + 1);
+    m_modelLines[m_tables.modelCount].fill(0);
     ++m_tables.modelCount;
     Advance(Phase::Lesl);
     return Outcome::Accepted;
@@ -233,12 +245,14 @@ bool CBlockReader::AcceptInBlock(const char* line) {
     case Phase::CapacitorModels:
         if (ReadModelLine(line, kCapacitorModels[m_item], "CAP", true, &r, m_item) != 0)
             return false;
+        m_modelLines[static_cast<size_t>(m_record - m_tables.models)][m_item] = m_lineNumber;
         if (++m_item == m_layout.stages)
             Advance(Phase::ResistorModels);
         return true;
     case Phase::ResistorModels:
         if (ReadModelLine(line, kResistorModels[m_item], "RES", false, &r, m_item) != 0)
             return false;
+        m_modelLines[static_cast<size_t>(m_record - m_tables.models)][6 + m_item] = m_lineNumber;
         if (++m_item == m_layout.stages)
             Advance(Phase::DiodeOrEnds);
         return true;
@@ -277,7 +291,8 @@ int ReadElementLine(const char* line, const char* element, int node1, int node2,
     double value = 0.0;
     if (words.Count() != 5 || !EqualsNoCase(words[0], element) || !IsNode(words[1], node1) ||
         !IsNode(words[2], node2) || !EqualsNoCase(words[3], model) ||
-        !ParseNumber(words[4], value) || !IsPositiveValue(value))
+        !ParseNumber(words[4], value) ||
+        !(isCapacitor ? IsPositiveOrZeroValue(value) : IsPositiveValue(value)))
         return 1;
     (isCapacitor ? record->ladderC : record->ladderR)[stage] = value;
     return 0;
@@ -307,16 +322,30 @@ int ReadModelLine(const char* line, const char* model, const char* type, bool is
     if (!ParseNumber(measured, tMeasured) || tMeasured != 25.0 || !ParseNumber(tc1Text, tc1) ||
         !ParseNumber(tc2Text, tc2))
         return 1;
-    // The element the model belongs to is read before it; scaled to any temperature of the
-    // program it has to stay a positive value.
-    const double element = (isCapacitor ? record->ladderC : record->ladderR)[stage];
-    if (!StaysPositiveOverTemperature(element, tc1, tc2, tMeasured))
-        return 1;
+    // Whether the scaled element stays usable depends on the temperatures of the parts that
+    // use the model; the join checks it.
     TempCoefficients& tc = (isCapacitor ? record->ladderCTc : record->ladderRTc)[stage];
     tc.tc1 = tc1;
     tc.tc2 = tc2;
     record->tMeasured = tMeasured;
     return 0;
+}
+
+int UnusableModelStage(const CapacitorRecord& model, PartTemperatures range) {
+    const int stages = LayoutOf(ShapeOfSeries(model.partNumber)).stages;
+    for (int k = 0; k < stages; ++k) {
+        const TempCoefficients& c = model.ladderCTc[k];
+        if (!CapacitanceStaysPositive(model.ladderC[k], c.tc1, c.tc2, model.tMeasured, range.lowest,
+                                      range.highest))
+            return k;
+    }
+    for (int k = 0; k < stages; ++k) {
+        const TempCoefficients& c = model.ladderRTc[k];
+        if (!ResistanceStaysPositive(model.ladderR[k], c.tc1, c.tc2, model.tMeasured, range.lowest,
+                                     range.highest))
+            return 6 + k;
+    }
+    return -1;
 }
 
 void CopyModelValues(const CapacitorRecord& model, CapacitorRecord& record) {
@@ -342,7 +371,8 @@ int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& si
         ReportMessage(sink, strings, IDS_CANNOT_OPEN_FILE, MessageIcon::Error, path);
         return -1;
     }
-    CBlockReader blocks(tables);
+    std::vector<ModelLines> modelLines(tables.modelCount);
+    CBlockReader blocks(tables, modelLines);
     for (;;) {
         const CTextLineReader::Result result = reader.Next();
         if (result == CTextLineReader::Result::EndOfFile) {
@@ -363,7 +393,7 @@ int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& si
             continue;
         // A sub-circuit that does not fit the full table is a format error at its first line;
         // nothing is written past the table.
-        if (blocks.Accept(reader.Line()) != CBlockReader::Outcome::Accepted) {
+        if (blocks.Accept(reader.Line(), reader.LineNumber()) != CBlockReader::Outcome::Accepted) {
             ReportMessage(sink, strings, IDS_FILE_FORMAT_ERROR, MessageIcon::Error, path,
                           reader.LineNumber());
             return -1;
@@ -390,6 +420,19 @@ int ReadModelLibraryFile(const char* path, ModelTables& tables, IMessageSink& si
             std::memcpy(shown, record.partNumber, sizeof shown);
             shown[tolerancePosition] = '*';
             ReportMessage(sink, strings, IDS_MISSING_MODEL, MessageIcon::Error, path, shown);
+            return -1;
+        }
+        // The model is computed at the temperatures this part is shown at; its scaled
+        // elements have to stay usable there. The fault is the coefficient's model line.
+        const PartTemperatures range =
+            tables.partTemperatures != nullptr
+                ? tables.partTemperatures(record)
+                : PartTemperatures{kLowestModelTemperature, kHighestModelTemperature};
+        const int stage = UnusableModelStage(*model, range);
+        if (stage >= 0) {
+            const ModelLines& lines = modelLines[static_cast<size_t>(model - tables.models)];
+            ReportMessage(sink, strings, IDS_FILE_FORMAT_ERROR, MessageIcon::Error, path,
+                          lines[static_cast<size_t>(stage)]);
             return -1;
         }
         CopyModelValues(*model, record);

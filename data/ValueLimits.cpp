@@ -3,25 +3,27 @@
 #include <algorithm>
 #include <cmath>
 
+bool IsUsableNumber(double value) {
+    return std::fabs(value) <= kLargestValue; // false for NaN too
+}
+
 bool IsPositiveValue(double value) {
     return value >= kSmallestValue && value <= kLargestValue;
 }
 
 bool IsPositiveOrZeroValue(double value) {
-    return value == 0.0 || IsPositiveValue(value);
+    return value == 0.0 || (value > 0.0 && value <= kLargestValue);
 }
 
-bool StaysPositiveOverTemperature(double value, double tc1, double tc2, double tMeasured) {
-    if (!IsPositiveValue(value) || !(std::fabs(tc1) <= kLargestValue) ||
-        !(std::fabs(tc2) <= kLargestValue))
-        return false;
-    // The scale factor is a parabola in dT: its extremes lie at the ends of the range and
-    // at the vertex when that falls inside.
-    const double low = kLowestModelTemperature - tMeasured;
-    const double high = kHighestModelTemperature - tMeasured;
+void ScaleFactorBounds(double tc1, double tc2, double tMeasured, double lowest, double highest,
+                       double& smallest, double& largest) {
+    // The scale is a parabola in dT: its extremes lie at the ends of the range and at the
+    // vertex when that falls inside.
+    const double low = lowest - tMeasured;
+    const double high = highest - tMeasured;
     const auto factor = [&](double dT) { return 1.0 + dT * (tc1 + dT * tc2); };
-    double smallest = std::min(factor(low), factor(high));
-    double largest = std::max(factor(low), factor(high));
+    smallest = std::min(factor(low), factor(high));
+    largest = std::max(factor(low), factor(high));
     if (tc2 != 0.0) {
         const double vertex = -tc1 / (2.0 * tc2);
         if (vertex > low && vertex < high) {
@@ -29,5 +31,24 @@ bool StaysPositiveOverTemperature(double value, double tc1, double tc2, double t
             largest = std::max(largest, factor(vertex));
         }
     }
+}
+
+bool ResistanceStaysPositive(double value, double tc1, double tc2, double tMeasured, double lowest,
+                             double highest) {
+    if (!IsPositiveValue(value))
+        return false;
+    double smallest = 0.0, largest = 0.0;
+    ScaleFactorBounds(tc1, tc2, tMeasured, lowest, highest, smallest, largest);
     return smallest > 0.0 && IsPositiveValue(value * smallest) && IsPositiveValue(value * largest);
+}
+
+bool CapacitanceStaysPositive(double value, double tc1, double tc2, double tMeasured, double lowest,
+                              double highest) {
+    if (value == 0.0)
+        return true;
+    if (!IsPositiveOrZeroValue(value))
+        return false;
+    double smallest = 0.0, largest = 0.0;
+    ScaleFactorBounds(tc1, tc2, tMeasured, lowest, highest, smallest, largest);
+    return smallest > 0.0 && value * largest <= kLargestValue;
 }

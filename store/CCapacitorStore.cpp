@@ -3,9 +3,26 @@
 #include "Catalogue.h"
 #include "ModelLibrary.h"
 #include "PartNumber.h"
+#include "RippleLimits.h"
+#include "SeriesRules.h"
 #include "StringIds.h"
+#include "ValueLimits.h"
 
+#include <algorithm>
 #include <new>
+
+namespace {
+
+// The temperatures the program shows a part at: from -55 °C up to its limit, evaluated at
+// 195 °C at most; a wet tantalum part (QCN) at 25 °C alone.
+PartTemperatures ShownTemperatures(const CapacitorRecord& part) {
+    if (SeriesIsExactly(part.series, "QCN"))
+        return {25.0, 25.0};
+    const double limit = MaxTemperature(&part);
+    return {kLowestModelTemperature, std::min(limit, kHighestModelTemperature)};
+}
+
+} // namespace
 
 CCapacitorStore::CCapacitorStore(IMessageSink& sink, const IStringTable& strings)
     : m_sink(sink), m_strings(strings) {}
@@ -54,8 +71,8 @@ int CCapacitorStore::LoadModels(const char* path) {
         ReportMessage(m_sink, m_strings, IDS_NOT_ENOUGH_MEMORY, MessageIcon::Warning);
         return -1;
     }
-    ModelTables tables{m_models, m_modelIndex.data(), m_modelCount, m_catalogueIndex.data(),
-                       m_catalogueCount};
+    ModelTables tables{m_models,         m_modelIndex.data(), m_modelCount, m_catalogueIndex.data(),
+                       m_catalogueCount, ShownTemperatures};
     return ReadModelLibraryFile(path, tables, m_sink, m_strings);
 }
 

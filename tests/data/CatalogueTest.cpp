@@ -97,6 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
         // a case column longer than one letter is not used.
         DecodedCase{"QAKA106K010R\tQAKA106K010\tQBT\tAB", "QAKA106K010RNJ", 'N', "QBT", 'A', 'K',
                     10, 10, 1, 0, 0},
+        // What the file says, however odd: voltage digits "000" give 0 V and no leakage
+        // current, a DF of -1 and a capacitance column of 0 are kept.
+        DecodedCase{"QAKA106K000R\tQAKA106K000", "QAKA106K000RNJ", 'T', "QAK", 'A', 'K', 10, 0, 0,
+                    0, 0},
+        DecodedCase{"QAKA106K010R\tQAKA106K010\tQAK\tA\t0\t10\t1\t-1\t3000", "QAKA106K010RNJ", 'T',
+                    "QAK", 'A', 'K', 0, 10, 1, -1, 3000},
         // CR LF line end.
         DecodedCase{"QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t1\t6\t3000\r\n", "QAKA106K010RNJ",
                     'T', "QAK", 'A', 'K', 10, 10, 1, 6, 3000}));
@@ -116,12 +122,12 @@ TEST(CatalogueLine, RefusesMalformedRows) {
         "QAKA106K010ABCR\tQAKA106K010",    // 15 characters + "NJ" would not fit
         "QAKA106K010ABCDR\tQAKA106K010",   // 16 characters + "NJ" would not fit
         " QAKA106K010R\tQAKA106K010",      // part number not in the first column
-        // Values no part has, which would print as infinities.
+        // Values no computation can hold, which would print as infinities: beyond a double
+        // (not a placeholder) and beyond the sizes of ValueLimits.
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t1e999\t1\t6\t3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t1\t6\t-1e400",
         "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t1e308\t1\t6\t3000",
-        "QAKA106K010R\tQAKA106K010\tQAK\tA\t0\t10\t1\t6\t3000",
-        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t-10\t1\t6\t3000",
-        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t-1\t6\t3000",
-        "QAKA106K010R\tQAKA106K010\tQAK\tA\t10\t10\t1\t6\t-3000",
+        "QAKA106K010R\tQAKA106K010\tQAK\tA\t-1e101\t10\t1\t6\t3000",
     };
     for (const char* line : lines) {
         CapacitorRecord record;

@@ -41,7 +41,11 @@ TEST(ReadElementLine, MatchesNameNodesModelAndStoresTheValue) {
         {"R1 2 3 RMOD1 nan", "R1", 2, 3, "RMOD1", false, 0, 1, 0}, // not a number
         {"R1 2 3 RMOD1 0", "R1", 2, 3, "RMOD1", false, 0, 1, 0},   // not a resistance
         {"C1 2 3 CMOD1 -1e-6", "C1", 2, 3, "CMOD1", true, 0, 1, 0},
-        {"R1 2 3 RMOD1 1e308", "R1", 2, 3, "RMOD1", false, 0, 1, 0}, // beyond any part
+        {"C1 2 3 CMOD1 0", "C1", 2, 3, "CMOD1", true, 0, 0, 0},        // evaluated as 1e-50 F
+        {"R4 5 6 RMOD4 1e34", "R4", 5, 6, "RMOD4", false, 3, 0, 1e34}, // a stage switched off
+        {"R1 2 3 RMOD1 1e308", "R1", 2, 3, "RMOD1", false, 0, 1, 0},   // no computation holds it
+        {"R1 2 3 RMOD1 1e-101", "R1", 2, 3, "RMOD1", false, 0, 1, 0},
+        {"R1 2 3 RMOD1 1e999", "R1", 2, 3, "RMOD1", false, 0, 1, 0}, // beyond a double
         {"R1 2 3 RMOD1 1", "R1", 2, 3, "RMOD1", false, 6, 1, 0},     // no such stage
     };
     for (const auto& c : cases) {
@@ -353,16 +357,22 @@ TEST(LibraryFile, RefusesValuesThatNoComputationCouldUse) {
         {0, "Rels", "Rels 1 2 10", "Rels 1 2 -1", false}, // ESR and its ripple root undefined
         {0, "Rels", "Rels 1 2 10", "Rels 1 2 0", false},
         {0, "Rp", "2.500000e+007", "0", false},
-        {0, "Rp", "2.500000e+007", "1e31", false}, // beyond any part
+        {0, "Rp", "2.500000e+007", "1e101", false}, // beyond what a computation holds
+        {0, "Rp", "2.500000e+007", "1e34", true},
+        {0, "Rels", "Rels 1 2 10", "Rels 1 2 1e999", false}, // overflow in the text
         {0, "Lesl", "1.800000e-009", "-1e-9", false},
-        {0, "Lesl", "1.800000e-009", "0", true}, // no inductance: a short
-        {0, "C6", "CMOD6 4.700000e-006", "CMOD6 0", false},
-        {0, "R6", "RMOD6 1.500000e-002", "RMOD6 1e-31", false},
+        {0, "Lesl", "1.800000e-009", "0", true},           // no inductance: a short
+        {0, "C6", "CMOD6 4.700000e-006", "CMOD6 0", true}, // evaluated as 1e-50 F
+        {0, "C6", "CMOD6 4.700000e-006", "CMOD6 -1e-9", false},
+        {0, "R6", "RMOD6 1.500000e-002", "RMOD6 1e-31", true},
+        {0, "R6", "RMOD6 1.500000e-002", "RMOD6 1e-101", false},
         // R6 falls to zero and below before 195 °C: 1 - 0.01 * 170 < 0.
         {0, ".MODEL RMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=-1.000000e-002 TC2=0",
          false},
-        // C6 grows past every part's size: 4.7e-6 * 1e35 * 170^2.
-        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e35", false},
+        // C6 grows past what a computation holds: 4.7e-6 * 1e104 * 170^2.
+        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e104", false},
+        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e35", true},
+        {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=1e999 TC2=0", false},
         {0, ".MODEL CMOD6", "TC1=1.463615e-003 TC2=-4.147800e-005", "TC1=0 TC2=1e-5", true},
         {21, "C_P", "2.2e-009", "-2.2e-009", false},
         {21, "R_P", "R_P 6 9 0.5", "R_P 6 9 0", false},

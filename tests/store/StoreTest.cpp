@@ -1,11 +1,12 @@
-#include "EnglishStrings.h"
 #include "CCapacitorStore.h"
 #include "DataTestSupport.h"
+#include "EnglishStrings.h"
 #include "StringIds.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -158,6 +159,66 @@ TEST_F(CapacitorStore, ReportsAPartWithoutModelWithAStarForItsTolerance) {
     EXPECT_EQ(sink.messages[0].text, "Library " + FixturePath("store/broken") +
                                          "/vorncap.lib does not contain model for capacitor "
                                          "QAKB475*016RNJ");
+}
+
+// A part's model is computed from -55 °C up to the part's own limit (evaluated at 195 °C at
+// most; 25 °C alone for a wet tantalum part): coefficient fits that leave the positive range
+// only beyond it load, and a fault is reported at the coefficient's model line.
+TEST(LoadStoreFromDirectory, ChecksEachModelAtTheTemperaturesOfItsParts) {
+    const struct {
+        const char* part;
+        const char* model;
+        const char* line; // the model line whose coefficients are replaced
+        const char* coefficients;
+        bool loads;
+    } cases[] = {
+        // limit 125 °C: R1 scales to 1 - 0.008 * 100 = 0.2 there, to -0.36 at 195 °C
+        {"QAKA106K010R", "QAKA106K010", ".MODEL RMOD1", "TC1=-8e-3 TC2=0", true},
+        {"QAKA106K010R", "QAKA106K010", ".MODEL RMOD1", "TC1=-1e-2 TC2=0", false}, // 0 at 125
+        {"QCRD107K010R", "QCRD107K010", ".MODEL RMOD3", "TC1=-9e-3 TC2=0", true},  // 105 °C
+        {"QCRD107K010R", "QCRD107K010", ".MODEL RMOD3", "TC1=-1.3e-2 TC2=0", false},
+        {"QBTC107K006R", "QBTC107K006", ".MODEL RMOD2", "TC1=0 TC2=-1e-4", true}, // 0.36 at 105
+        {"QBTC107K006R", "QBTC107K006", ".MODEL RMOD2", "TC1=0 TC2=-1.6e-4", false},
+        {"QAWD107K010R", "QAWD107K010", ".MODEL RMOD6", "TC1=-6e-3 TC2=0", true}, // 0.1 at 175
+        {"QAWD107K010R", "QAWD107K010", ".MODEL RMOD6", "TC1=-6e-3 TC2=1e-4", true},
+        // a 200 °C part is evaluated at 195 °C: 1 - 0.006 * 170 < 0
+        {"QAWC156K025RJH", "QAWC156K025", ".MODEL RMOD6", "TC1=-6e-3 TC2=0", false},
+        {"QAWC156K025RJH", "QAWC156K025", ".MODEL RMOD6", "TC1=-5.5e-3 TC2=0", true},
+        // wet tantalum: shown at 25 °C only, where every scale is 1
+        {"QCNE108K025R", "QCNE108K025", ".MODEL CMOD1", "TC1=2e-2 TC2=0", true},
+        {"QAKA106K010R", "QAKA106K010", ".MODEL CMOD1", "TC1=2e-2 TC2=0", false}, // -0.6 at -55
+        {"QAKA106K010R", "QAKA106K010", ".MODEL CMOD4", "TC1=-1 TC2=0", false},
+    };
+    for (const auto& c : cases) {
+        const std::string dir = MakeTempDir("store-temperatures");
+        const std::string part = c.part;
+        ASSERT_TRUE(generated::WriteFile(dir + "/cap.vorn", "* Part number\tLibrary name\r\n" +
+                                                                part + "\t" + c.model + "\r\n"));
+        // The model under test, then one that no part uses, whose coefficients no
+        // temperature could compute: it is never computed, so never refused.
+        std::string text = generated::LibraryBlock(c.model);
+        const size_t at = text.find("TC1", text.find(std::string("\n") + c.line));
+        text.replace(at, text.find(')', at) - at, c.coefficients);
+        const long line = std::count(text.begin(), text.begin() + static_cast<long>(at), '\n') + 1;
+        std::string unused = generated::LibraryBlock("QAKB475K016");
+        unused.replace(unused.find("TC1=1.463615e-003"), 17, "TC1=-1");
+        ASSERT_TRUE(generated::WriteFile(dir + "/vorncap.lib", text + unused));
+
+        RecordingSink sink;
+        EnglishStrings strings;
+        auto store = std::make_unique<CCapacitorStore>(sink, strings);
+        const int loaded = LoadStoreFromDirectory(*store, dir);
+        if (c.loads) {
+            EXPECT_EQ(loaded, 0) << c.part << " " << c.coefficients;
+            EXPECT_TRUE(sink.messages.empty()) << c.part << " " << c.coefficients;
+            continue;
+        }
+        EXPECT_NE(loaded, 0) << c.part << " " << c.coefficients;
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].text,
+                  "Error in file " + dir + "/vorncap.lib at line " + std::to_string(line) + "\n")
+            << c.part << " " << c.coefficients;
+    }
 }
 
 } // namespace
