@@ -231,6 +231,13 @@ Cx Impedance(const PreparedModel& m, double frequency) {
     return z;
 }
 
+// A quantity that double precision cannot give at a point (a capacitance or a DF whose Im Z
+// has cancelled to zero, an element of a size the arithmetic cannot hold) is off the scale,
+// marked or not: the graph leaves it out and no text shows an infinity or a NaN.
+ZELTA_ALWAYS_INLINE double OffScaleWhereNotFinite(double value) {
+    return std::isfinite(value) ? value : (value < 0.0 ? -kOffScale : kOffScale);
+}
+
 // |z| without overflow or underflow: the plain root where the squares are safe.
 inline double Magnitude(double re, double im) {
     const double s = re * re + im * im;
@@ -299,6 +306,11 @@ void DerivedLoop(const double* __restrict frequency, const double* __restrict re
         c = (marked & (c <= below)) ? -kOffScale : c;
         imCapacitance[i] = c;
     }
+    for (int i = 0; i < count; ++i) {
+        magnitude[i] = OffScaleWhereNotFinite(magnitude[i]);
+        dissipation[i] = OffScaleWhereNotFinite(dissipation[i]);
+        imCapacitance[i] = OffScaleWhereNotFinite(imCapacitance[i]);
+    }
 }
 
 } // namespace
@@ -317,11 +329,12 @@ void EvaluatePoint(const CapacitorRecord& record, FrequencyPoint& point, const M
     Prepare(record, vector, m);
     const double f = point.frequency;
     const Cx z = Impedance(m, f);
-    point.impedanceMagnitude = Magnitude(z.re, z.im);
-    point.esr = z.re;
-    point.reactance = z.im;
-    point.dissipationFactor = std::fabs(z.re / z.im);
-    point.seriesCapacitance = SeriesCapacitance(z.im, f, m.ratedCapacitance, markOffScale);
+    point.impedanceMagnitude = OffScaleWhereNotFinite(Magnitude(z.re, z.im));
+    point.esr = OffScaleWhereNotFinite(z.re);
+    point.reactance = OffScaleWhereNotFinite(z.im);
+    point.dissipationFactor = OffScaleWhereNotFinite(std::fabs(z.re / z.im));
+    point.seriesCapacitance =
+        OffScaleWhereNotFinite(SeriesCapacitance(z.im, f, m.ratedCapacitance, markOffScale));
 }
 
 void ReferenceImpedance(const CapacitorRecord& record, const ModelVector& vector, double frequency,
@@ -377,6 +390,8 @@ void EvaluateCurveSet(const CapacitorRecord& record, const ModelVector& vector, 
     }
     DerivedLoop(f, re, im, curves.impedanceMagnitude, curves.dissipationFactor, m.ratedCapacitance,
                 markOffScale, count);
+    for (int i = 0; i < count; ++i)
+        re[i] = OffScaleWhereNotFinite(re[i]);
 }
 
 double EsrReferenceFrequency(const char* series) {
