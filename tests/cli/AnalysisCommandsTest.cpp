@@ -161,7 +161,8 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
         const double at = Number(rows[i][2]);
         EXPECT_TRUE(n >= 1 && n <= 10) << rows[i][3];
         EXPECT_LE(worst, 0.02) << rows[i][3];
-        EXPECT_TRUE(at >= 1e4 && at <= 1e6) << rows[i][3];
+        // The band takes in the grid points its limits name: 1 MHz is 1000000.0857 Hz.
+        EXPECT_TRUE(at >= 1e4 && at <= 1e6 * (1 + 1e-6)) << rows[i][3];
         EXPECT_TRUE(n > lastN || (n == lastN && worst >= lastWorst)) << "ranking at " << rows[i][3];
         lastN = n;
         lastWorst = worst;
@@ -186,6 +187,40 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
         ++count;
     EXPECT_EQ(count, 5); // the query, the heading, three rows
     EXPECT_NE(textRun.out.find(rows[1][3]), std::string::npos);
+}
+
+// The README's example: the band's 1 MHz point (1000000.0857 Hz) belongs to "--to 1M".
+TEST(FindCommand, TheReadmeRailKeepsTheOneMegahertzPoint) {
+    const std::string product = std::string(ZELTA_SOURCE_DIR) + "/product";
+    const CliRun run =
+        RunIn(product, "find --max-impedance 20m --from 10k --to 1M --temperature 85 --limit 8");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("1  15.45 mOhm  1 MHz   QCLE158K004R0012  1500 uF      4 V      E     "
+                           "QCL\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("977.2 kHz"), std::string::npos) << run.out;
+
+    // Rails of 4 V and more, each model's tolerance variants once.
+    const CliRun one = RunIn(product, "find --max-impedance 20m --from 10k --to 1M --temperature "
+                                      "85 --min-voltage 4 --one-per-model --format json");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const QJsonObject answer = Json(one.out);
+    EXPECT_EQ(answer["query"]["minVoltage"].toDouble(), 4.0);
+    EXPECT_TRUE(answer["query"]["onePerModel"].toBool());
+    const QJsonArray parts = answer["parts"].toArray();
+    ASSERT_GT(parts.size(), 3);
+    std::vector<std::string> seen;
+    for (const QJsonValue& value : parts) {
+        const QJsonObject part = value.toObject();
+        EXPECT_GE(part["ratedVoltage"].toDouble(), 4.0);
+        std::string variant = part["partNumber"].toString().toStdString();
+        variant[7] = 'K'; // every part of this answer has the layout of families T and N
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), variant), 0) << variant;
+        seen.push_back(variant);
+    }
+    EXPECT_EQ(parts[0]["partNumber"].toString().toStdString(), "QCLE158K004R0012");
+    EXPECT_EQ(parts[1]["partNumber"].toString().toStdString(), "QCLV158K006R0015");
 }
 
 TEST(FindCommand, SelectionFiltersAndNoAnswer) {
@@ -455,6 +490,12 @@ TEST(AnalysisCommands, BadInputIsOneClearMessageAndNoFile) {
          "--format takes text, csv or json"},
         {"find --max-impedance 0.02 --from 10k", 2, "find needs --to"},
         {"find --max-impedance 0.02 --from 10k --to 1M --ripple-current 2", 2, "go together"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --min-voltage -1", 1,
+         "--min-voltage takes a voltage of 0 V or more"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --min-voltage 4x", 1,
+         "--min-voltage takes a voltage"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --one-per-model --one-per-model", 2,
+         "--one-per-model given twice"},
         {"find --max-impedance 0.02 --from 10k --to 1M --series QZZ", 1,
          "The series list does not offer"},
         {"compare QAKA106K010RNJ QCRD107M010RNJ --quantity phase", 1,
