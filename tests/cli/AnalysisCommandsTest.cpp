@@ -248,6 +248,13 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
     const std::string parts = std::string(kSixStage) + " " + kFourElement + " " + kThreeStage;
     const CliRun csv = Zeltacli("compare " + parts + " --temperature 125");
     ASSERT_EQ(csv.status, 0) << csv.err;
+    // The parts shown below the temperature asked for say so; the output stays as it is.
+    EXPECT_EQ(csv.err, std::string("zeltacli: ") + kFourElement +
+                           " is shown at its limit of 105 °C, not at 125 °C\n"
+                           "zeltacli: " +
+                           kThreeStage + " is shown at its limit of 105 °C, not at 125 °C\n");
+    const CliRun atLimits = Zeltacli("compare " + parts + " --temperature 105");
+    EXPECT_EQ(atLimits.err, "");
     const auto rows = Csv(csv.out);
     ASSERT_EQ(rows.size(), 601u);
     // QCL and QCR parts go to 105 °C; the heading says at what temperature each was taken.
@@ -286,6 +293,18 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
         for (int i : {0, 299, 599})
             EXPECT_EQ(values[i].toDouble(), Number(rows[static_cast<size_t>(i) + 1][c + 1]));
     }
+}
+
+// data above a part's limit prints the text at the limit, and says so on standard error.
+TEST(DataCommand, AboveThePartsLimitSaysItIsShownAtTheLimit) {
+    const CliRun above = Zeltacli(std::string("data ") + kThreeStage + " --temperature 150");
+    const CliRun atLimit = Zeltacli(std::string("data ") + kThreeStage + " --temperature 105");
+    ASSERT_EQ(above.status, 0) << above.err;
+    EXPECT_EQ(above.out, atLimit.out);
+    EXPECT_NE(above.out.find("T=105 °C"), std::string::npos);
+    EXPECT_EQ(above.err, std::string("zeltacli: ") + kThreeStage +
+                             " is shown at its limit of 105 °C, not at 150 °C\n");
+    EXPECT_EQ(atLimit.err, "");
 }
 
 TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
