@@ -71,21 +71,26 @@ bool MatchesGridPoint(double limit, double gridFrequency) {
 
 bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last) {
     const Grid& grid = TheGrid();
+    // The grid points lie a little off the values they are labelled with (1 MHz is
+    // 1000000.0857 Hz): a limit takes in the grid point it names. Both conditions are
+    // monotonic along the rising grid, so each end is found by bisection.
+    const auto fromBelow = [&](double f) {
+        return f >= fromFrequency || MatchesGridPoint(fromFrequency, f);
+    };
+    const auto toAbove = [&](double f) {
+        return f <= toFrequency || MatchesGridPoint(toFrequency, f);
+    };
+    const double* begin = grid.frequency;
+    const double* end = grid.frequency + grid.count;
+    const double* low = std::partition_point(begin, end, [&](double f) { return !fromBelow(f); });
+    const double* high = std::partition_point(begin, end, toAbove);
     first = -1;
     last = -1;
-    for (int i = 0; i < grid.count; ++i) {
-        const double f = grid.frequency[i];
-        // The grid points lie a little off the values they are labelled with (1 MHz is
-        // 1000000.0857 Hz): a limit takes in the grid point it names.
-        const bool fromBelow = f >= fromFrequency || MatchesGridPoint(fromFrequency, f);
-        const bool toAbove = f <= toFrequency || MatchesGridPoint(toFrequency, f);
-        if (!fromBelow || !toAbove)
-            continue;
-        if (first < 0)
-            first = i;
-        last = i;
-    }
-    return first >= 0;
+    if (low >= high)
+        return false;
+    first = static_cast<int>(low - begin);
+    last = static_cast<int>(high - begin) - 1;
+    return true;
 }
 
 double RippleFrequencyOnGrid(double frequency) {
