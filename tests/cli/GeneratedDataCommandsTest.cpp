@@ -122,4 +122,50 @@ TEST(GeneratedDataSets, NoOutputHoldsANanOrAnInfinity) {
     }
 }
 
+// What the file formats allow and the computation handles loads: a ladder capacitance of 0
+// (evaluated as 1e-50 F), a stage switched off by an R4 of 1e34 Ohm and a C4 of 1e-25 F (the
+// equivalent circuit shows "R3 = ?Ohm"), rated-voltage digits 000, a DF of -1.
+TEST(GeneratedDataSets, TheDesignsOwnEdgeCasesLoad) {
+    const std::string dir = MakeTempDir("design-cases");
+    ASSERT_TRUE(WriteText(dir + "/cap.vorn",
+                          "* Part number\tLibrary name\tSerie\tCase size\tCapacitance (uF)\t"
+                          "Rated voltage (V)\tLeakage current (uA)\tDF (%)\tESR (mOhms)\r\n"
+                          "QCLB227M006R\tQCLB227M006\r\n"
+                          "QAKA106K000R\tQAKA106K000\tQAK\tA\t10\t-\t-\t-1\r\n"));
+    const auto block = [](const std::string& name, const std::vector<std::string>& elements) {
+        std::string text = ".SUBCKT " + name +
+                           " 1 9\r\nLesl 1 2 1.8e-009\r\nRels 1 2 10\r\nRp 2 9 2.5e+007\r\n"
+                           "Dp 9 2 DFWD\r\n";
+        for (const std::string& e : elements)
+            text += e + "\r\n";
+        const size_t stages = elements.size() / 2;
+        for (const char* type : {"CAP", "RES"}) {
+            for (size_t k = 1; k <= stages; ++k)
+                text += std::string(".MODEL ") + (type[0] == 'C' ? "CMOD" : "RMOD") +
+                        std::to_string(k) + " " + type +
+                        " (T_MEASURED=25 TC1=1.463615e-003 TC2=-4.147800e-005)\r\n";
+        }
+        return text + ".ENDS\r\n";
+    };
+    ASSERT_TRUE(WriteText(
+        dir + "/vorncap.lib",
+        block("QCLB227K006", {"R1 2 3 RMOD1 0.015", "C1 3 4 CMOD1 2e-4", "R2 3 4 RMOD2 0.5",
+                              "C2 4 5 CMOD2 1e-5", "R3 4 5 RMOD3 0.05", "C3 5 9 CMOD3 5e-5",
+                              "R4 5 6 RMOD4 1e34", "C4 6 9 CMOD4 1e-25"}) +
+            block("QAKA106K000",
+                  {"R1 2 3 RMOD1 10", "C1 2 3 CMOD1 1e-5", "R2 3 4 RMOD2 1", "C2 4 9 CMOD2 0",
+                   "R3 4 5 RMOD3 2", "C3 5 9 CMOD3 1e-7", "R4 5 6 RMOD4 3", "C4 6 9 CMOD4 1e-7",
+                   "R5 6 7 RMOD5 4", "C5 7 9 CMOD5 1e-7", "R6 7 8 RMOD6 5", "C6 8 9 CMOD6 0"})));
+    const std::string data = Zeltacli() + " --data " + Quote(dir) + " ";
+    const CliRun check = RunCommandLine(data + "check");
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_EQ(check.out, "2 capacitors, 2 models\n");
+    const CliRun model = RunCommandLine(data + "model QCLB227M006RNJ");
+    EXPECT_NE(model.out.find("R3 = ?Ohm\nC3 = 0F\n"), std::string::npos) << model.out;
+    const CliRun text = RunCommandLine(data + "data QAKA106K000RNJ --temperature -55");
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("QAKA106K000RNJ\t10 uF\t0 V\tCase A"), std::string::npos);
+    EXPECT_FALSE(HoldsNonFiniteNumber(text.out));
+}
+
 } // namespace
