@@ -7,7 +7,6 @@
 #include <dirent.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -27,12 +26,6 @@ std::string Zeltacli() {
     return Quote(ZELTACLI_PATH);
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    return static_cast<bool>(out);
-}
-
 std::string DataSetFolder(int seed) {
     static const std::string root = MakeTempDir("generated-sets");
     return root + "/seed-" + std::to_string(seed);
@@ -42,8 +35,8 @@ valid::DataSet WriteDataSet(int seed) {
     const valid::DataSet set = valid::GenerateDataSet(static_cast<std::uint64_t>(seed));
     const std::string dir = DataSetFolder(seed);
     std::filesystem::create_directories(dir);
-    EXPECT_TRUE(WriteText(dir + "/cap.vorn", set.catalogue));
-    EXPECT_TRUE(WriteText(dir + "/vorncap.lib", set.library));
+    EXPECT_TRUE(generated::WriteFile(dir + "/cap.vorn", set.catalogue));
+    EXPECT_TRUE(generated::WriteFile(dir + "/vorncap.lib", set.library));
     return set;
 }
 
@@ -127,11 +120,11 @@ TEST(GeneratedDataSets, NoOutputHoldsANanOrAnInfinity) {
 // equivalent circuit shows "R3 = ?Ohm"), rated-voltage digits 000, a DF of -1.
 TEST(GeneratedDataSets, TheDesignsOwnEdgeCasesLoad) {
     const std::string dir = MakeTempDir("design-cases");
-    ASSERT_TRUE(WriteText(dir + "/cap.vorn",
-                          "* Part number\tLibrary name\tSerie\tCase size\tCapacitance (uF)\t"
-                          "Rated voltage (V)\tLeakage current (uA)\tDF (%)\tESR (mOhms)\r\n"
-                          "QCLB227M006R\tQCLB227M006\r\n"
-                          "QAKA106K000R\tQAKA106K000\tQAK\tA\t10\t-\t-\t-1\r\n"));
+    ASSERT_TRUE(generated::WriteFile(
+        dir + "/cap.vorn", "* Part number\tLibrary name\tSerie\tCase size\tCapacitance (uF)\t"
+                           "Rated voltage (V)\tLeakage current (uA)\tDF (%)\tESR (mOhms)\r\n"
+                           "QCLB227M006R\tQCLB227M006\r\n"
+                           "QAKA106K000R\tQAKA106K000\tQAK\tA\t10\t-\t-\t-1\r\n"));
     const auto block = [](const std::string& name, const std::vector<std::string>& elements) {
         std::string text = ".SUBCKT " + name +
                            " 1 9\r\nLesl 1 2 1.8e-009\r\nRels 1 2 10\r\nRp 2 9 2.5e+007\r\n"
@@ -147,7 +140,7 @@ TEST(GeneratedDataSets, TheDesignsOwnEdgeCasesLoad) {
         }
         return text + ".ENDS\r\n";
     };
-    ASSERT_TRUE(WriteText(
+    ASSERT_TRUE(generated::WriteFile(
         dir + "/vorncap.lib",
         block("QCLB227K006", {"R1 2 3 RMOD1 0.015", "C1 3 4 CMOD1 2e-4", "R2 3 4 RMOD2 0.5",
                               "C2 4 5 CMOD2 1e-5", "R3 4 5 RMOD3 0.05", "C3 5 9 CMOD3 5e-5",

@@ -10,6 +10,8 @@
 // The rules of validity are written out here on their own, not taken from the readers: a
 // generated file that the program refuses is a fault of the program, not of the generator.
 
+#include "DataTestSupport.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -60,12 +62,6 @@ inline const char* const kQcl125Parts[] = {"QCLD108K002R0030", "QCLD157M016R0020
 
 inline bool IsConformal(const std::string& series) {
     return series >= "QCT" && series <= "QCZ";
-}
-
-inline int StagesOfSeries(const std::string& series) {
-    if (series == "QCL" || series == "QCM")
-        return 4;
-    return series == "QCR" ? 3 : 6;
 }
 
 // The shown part number: the packaging suffix a trailing R stands for.
@@ -380,16 +376,8 @@ private:
     }
 
     std::string Block(const std::string& name, double lowest, double highest, bool anything) {
-        static const char* const kSixStages[] = {"R1 2 3", "C1 2 3", "R2 3 4", "C2 4 9",
-                                                 "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9",
-                                                 "R5 6 7", "C5 7 9", "R6 7 8", "C6 8 9"};
-        static const char* const kFourStages[] = {"R1 2 3", "C1 3 4", "R2 3 4", "C2 4 5",
-                                                  "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9"};
-        static const char* const kThreeStages[] = {"R1 2 3", "C1 3 4", "R2 3 4",
-                                                   "C2 4 9", "R3 4 5", "C3 5 9"};
-        const int stages = StagesOfSeries(name.substr(0, 3));
-        const char* const* elements =
-            stages == 6 ? kSixStages : (stages == 4 ? kFourStages : kThreeStages);
+        const int stages = generated::StagesOf(name);
+        const char* const* elements = generated::ElementsOf(stages);
         std::string text = Line(MixedCase(".SUBCKT") + " " + name + " 1 9");
         const double lesl = m_random.Chance(0.05) ? 0.0 : Capacitance(1e-10, 1e-8, false);
         text += Line(MixedCase("Lesl") + " 1 2 " + Number(lesl)) + Filler();
