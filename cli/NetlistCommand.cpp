@@ -1,9 +1,12 @@
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
+#include "ModelLibrary.h"
+#include "NumberText.h"
 #include "PartBatch.h"
 #include "SelectionFilters.h"
 #include "SpiceNetlist.h"
+#include "ValueLimits.h"
 
 #include <string>
 #include <vector>
@@ -54,9 +57,23 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
         return temperatureGiven ? BuildSpiceNetlistAt(record, temperature)
                                 : BuildSpiceNetlist(record);
     };
+    // A model is checked at the temperatures its parts are shown at; beyond them its fit may
+    // leave no usable element value (a resistance scaled to zero or below).
+    const auto unusable = [&](const CapacitorRecord& record) {
+        const double t =
+            temperature < kHighestModelTemperature ? temperature : kHighestModelTemperature;
+        if (!temperatureGiven || UnusableModelStage(record, {t, t}) < 0)
+            return std::string();
+        return "its model has no usable element values at " + RoundedNumber(temperature, 6) +
+               " \xC2\xB0"
+               "C";
+    };
     if (all) {
         return RunSelectionBatch(session, selection, folder, "netlists",
                                  [&](const CapacitorRecord& record, std::string& message) {
+                                     message = unusable(record);
+                                     if (!message.empty())
+                                         return false;
                                      return WriteFileWhole(folder + "/" + record.partNumber +
                                                                ".lib",
                                                            netlist(record), message);
@@ -65,6 +82,8 @@ int RunNetlistCommand(CCliSession& session, const CliArguments& arguments) {
     const CapacitorRecord* record = session.LoadPart(part);
     if (record == nullptr)
         return kExitFailure;
+    if (!unusable(*record).empty())
+        return CommandFailure(std::string(record->partNumber) + ": " + unusable(*record));
     if (!WriteOutput(netlist(*record)))
         return kExitFailure;
     return kExitSuccess;

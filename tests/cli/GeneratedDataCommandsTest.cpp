@@ -46,6 +46,28 @@ bool HoldsNonFiniteNumber(const std::string& text) {
     return std::regex_search(text, word);
 }
 
+// A sub-circuit of `elements` (element, nodes, model, value), every model with `coefficients`.
+std::string Block(const std::string& name, const std::vector<std::string>& elements,
+                  const std::string& coefficients = "TC1=1.463615e-003 TC2=-4.147800e-005") {
+    std::string text = ".SUBCKT " + name +
+                       " 1 9\r\nLesl 1 2 1.8e-009\r\nRels 1 2 10\r\nRp 2 9 2.5e+007\r\n"
+                       "Dp 9 2 DFWD\r\n";
+    for (const std::string& e : elements)
+        text += e + "\r\n";
+    const size_t stages = elements.size() / 2;
+    for (const char* type : {"CAP", "RES"}) {
+        for (size_t k = 1; k <= stages; ++k)
+            text += std::string(".MODEL ") + (type[0] == 'C' ? "CMOD" : "RMOD") +
+                    std::to_string(k) + " " + type + " (T_MEASURED=25 " + coefficients + ")\r\n";
+    }
+    return text + ".ENDS\r\n";
+}
+
+const std::vector<std::string> kSixStageElements = {
+    "R1 2 3 RMOD1 10", "C1 2 3 CMOD1 1e-5", "R2 3 4 RMOD2 1", "C2 4 9 CMOD2 0",
+    "R3 4 5 RMOD3 2",  "C3 5 9 CMOD3 1e-7", "R4 5 6 RMOD4 3", "C4 6 9 CMOD4 1e-7",
+    "R5 6 7 RMOD5 4",  "C5 7 9 CMOD5 1e-7", "R6 7 8 RMOD6 5", "C6 8 9 CMOD6 0"};
+
 TEST(GeneratedDataSets, CheckLoadsEveryOne) {
     std::string script;
     std::vector<std::string> expected;
@@ -125,30 +147,12 @@ TEST(GeneratedDataSets, TheDesignsOwnEdgeCasesLoad) {
                            "Rated voltage (V)\tLeakage current (uA)\tDF (%)\tESR (mOhms)\r\n"
                            "QCLB227M006R\tQCLB227M006\r\n"
                            "QAKA106K000R\tQAKA106K000\tQAK\tA\t10\t-\t-\t-1\r\n"));
-    const auto block = [](const std::string& name, const std::vector<std::string>& elements) {
-        std::string text = ".SUBCKT " + name +
-                           " 1 9\r\nLesl 1 2 1.8e-009\r\nRels 1 2 10\r\nRp 2 9 2.5e+007\r\n"
-                           "Dp 9 2 DFWD\r\n";
-        for (const std::string& e : elements)
-            text += e + "\r\n";
-        const size_t stages = elements.size() / 2;
-        for (const char* type : {"CAP", "RES"}) {
-            for (size_t k = 1; k <= stages; ++k)
-                text += std::string(".MODEL ") + (type[0] == 'C' ? "CMOD" : "RMOD") +
-                        std::to_string(k) + " " + type +
-                        " (T_MEASURED=25 TC1=1.463615e-003 TC2=-4.147800e-005)\r\n";
-        }
-        return text + ".ENDS\r\n";
-    };
     ASSERT_TRUE(generated::WriteFile(
         dir + "/vorncap.lib",
-        block("QCLB227K006", {"R1 2 3 RMOD1 0.015", "C1 3 4 CMOD1 2e-4", "R2 3 4 RMOD2 0.5",
+        Block("QCLB227K006", {"R1 2 3 RMOD1 0.015", "C1 3 4 CMOD1 2e-4", "R2 3 4 RMOD2 0.5",
                               "C2 4 5 CMOD2 1e-5", "R3 4 5 RMOD3 0.05", "C3 5 9 CMOD3 5e-5",
                               "R4 5 6 RMOD4 1e34", "C4 6 9 CMOD4 1e-25"}) +
-            block("QAKA106K000",
-                  {"R1 2 3 RMOD1 10", "C1 2 3 CMOD1 1e-5", "R2 3 4 RMOD2 1", "C2 4 9 CMOD2 0",
-                   "R3 4 5 RMOD3 2", "C3 5 9 CMOD3 1e-7", "R4 5 6 RMOD4 3", "C4 6 9 CMOD4 1e-7",
-                   "R5 6 7 RMOD5 4", "C5 7 9 CMOD5 1e-7", "R6 7 8 RMOD6 5", "C6 8 9 CMOD6 0"})));
+            Block("QAKA106K000", kSixStageElements)));
     const std::string data = Zeltacli() + " --data " + Quote(dir) + " ";
     const CliRun check = RunCommandLine(data + "check");
     EXPECT_EQ(check.status, 0) << check.err;
@@ -159,6 +163,31 @@ TEST(GeneratedDataSets, TheDesignsOwnEdgeCasesLoad) {
     EXPECT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("QAKA106K000RNJ\t10 uF\t0 V\tCase A"), std::string::npos);
     EXPECT_FALSE(HoldsNonFiniteNumber(text.out));
+}
+
+// A wet tantalum part is shown at 25 °C only, so its model loads whatever its fit does
+// elsewhere; a netlist at a temperature where the fit leaves no resistance is refused.
+TEST(GeneratedDataSets, NetlistRefusesATemperatureWhereTheModelHasNoValues) {
+    const std::string dir = MakeTempDir("wet-fit");
+    ASSERT_TRUE(generated::WriteFile(dir + "/cap.vorn", "* Part number\tLibrary name\r\n"
+                                                        "QCNE108K025R\tQCNE108K025\r\n"));
+    // 1 - 0.02 (150 - 25) < 0
+    ASSERT_TRUE(generated::WriteFile(dir + "/vorncap.lib",
+                                     Block("QCNE108K025", kSixStageElements, "TC1=-2e-2 TC2=0")));
+    const std::string data = Zeltacli() + " --data " + Quote(dir) + " ";
+    EXPECT_EQ(RunCommandLine(data + "check").out, "1 capacitors, 1 models\n");
+    const CliRun hot = RunCommandLine(data + "netlist QCNE108K025RNJ --temperature 150");
+    EXPECT_EQ(hot.status, 1);
+    EXPECT_EQ(hot.out, "");
+    EXPECT_EQ(hot.err, "zeltacli: QCNE108K025RNJ: its model has no usable element values at "
+                       "150 °C\n");
+    const CliRun shown = RunCommandLine(data + "netlist QCNE108K025RNJ --temperature 25");
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    const CliRun all = RunCommandLine(data + "netlist --all " + Quote(dir) + " --temperature 150");
+    EXPECT_EQ(all.status, 1);
+    EXPECT_NE(all.err.find("QCNE108K025RNJ: its model has no usable element values"),
+              std::string::npos)
+        << all.err;
 }
 
 } // namespace
