@@ -117,7 +117,7 @@ bool IsEndsLine(const char* line) {
 
 // The line numbers of one model's CMOD1..CMOD6 (0..5) and RMOD1..RMOD6 (6..11) lines: where a
 // coefficient that fails for one of the model's parts is reported.
-using ModelLines = std::array<long, 12>;
+using ModelLines = std::array<int, 12>;
 
 // Reads the library's lines one block at a time.
 class CBlockReader {
@@ -126,7 +126,7 @@ public:
         : m_tables(tables), m_modelLines(modelLines) {}
 
     enum class Outcome { Accepted, Mismatch, TableFull };
-    Outcome Accept(const char* line, long lineNumber);
+    Outcome Accept(const char* line, int lineNumber);
 
     // True while a block still lacks one of its element or model lines. Only the diode
     // model and ".ENDS" may be missing when the file ends: a model cut off before them would
@@ -159,14 +159,14 @@ private:
 
     ModelTables& m_tables;
     std::vector<ModelLines>& m_modelLines; // by position in the model table
-    long m_lineNumber = 0;
+    int m_lineNumber = 0;
     Phase m_phase = Phase::Outside;
     int m_item = 0;
     CapacitorRecord* m_record = nullptr;
     ShapeLayout m_layout = LayoutOf(NetworkShape::SixStageLadder);
 };
 
-CBlockReader::Outcome CBlockReader::Accept(const char* line, long lineNumber) {
+CBlockReader::Outcome CBlockReader::Accept(const char* line, int lineNumber) {
     m_lineNumber = lineNumber;
     if (m_phase == Phase::Outside)
         return StartBlock(line);
