@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <string>
@@ -95,8 +96,11 @@ bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last)
 
 double RippleFrequencyOnGrid(double frequency) {
     const Grid& grid = TheGrid();
-    for (int i = 0; i < grid.count; ++i) {
-        if (MatchesGridPoint(frequency, grid.frequency[i]))
+    // The grid points on either side of the frequency are the only ones it can name.
+    const long above =
+        std::lower_bound(grid.frequency, grid.frequency + grid.count, frequency) - grid.frequency;
+    for (const long i : {above - 1, above}) {
+        if (i >= 0 && i < grid.count && MatchesGridPoint(frequency, grid.frequency[i]))
             return grid.frequency[i];
     }
     if (frequency >= grid.frequency[0] && frequency <= grid.frequency[grid.count - 1])
