@@ -18,6 +18,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments);
 int RunSparamsCommand(CCliSession& session, const CliArguments& arguments);
 int RunModelCommand(CCliSession& session, const CliArguments& arguments);
 int RunFindCommand(CCliSession& session, const CliArguments& arguments);
+int RunBankCommand(CCliSession& session, const CliArguments& arguments);
 int RunCompareCommand(CCliSession& session, const CliArguments& arguments);
 int RunNetlistCommand(CCliSession& session, const CliArguments& arguments);
 int RunPlotCommand(CCliSession& session, const CliArguments& arguments);
@@ -61,6 +62,21 @@ const CliCommand kCommands[] = {
      "      or under OHM at every grid frequency from HZ to HZ at T (default 25); ranked by n,\n"
      "      then the worst |Z|/n, then part number. Values take a prefix: 20m, 10k, 1M",
      RunFindCommand},
+    {"bank",
+     "--mask HZ:OHM,HZ:OHM,... [--from HZ --to HZ] [--temperature T] [--max-types K]\n"
+     "      [--max-parts N] [--mount-inductance H] [--mount-inductance-case X=H,...]\n"
+     "      [--mount-resistance OHM] [--vrm-resistance OHM --vrm-inductance H]\n"
+     "      [selection filters of list] [--min-voltage V] [--limit L] [--format text|csv|json]\n"
+     "      [--netlist FILE] [--time-limit S]",
+     "the best banks of up to K (1-3, default 2) part types and N (default 8) parts in all,\n"
+     "      each part behind its mounting inductance and resistance (per case where named,\n"
+     "      default 0), in parallel with the converter's output R + L when given, whose |Z|\n"
+     "      stays at or under the mask (corners joined straight on log-log axes, flat outside)\n"
+     "      at every grid frequency of the band (default: the mask's first to last corner) at\n"
+     "      T (default 25); ranked by parts, types, case area, then the worst margin, largest\n"
+     "      first; the best L (default 10). --netlist writes the best bank as an ngspice deck;\n"
+     "      a search longer than S seconds (default 60) stops and says how far it got",
+     RunBankCommand},
     {"compare",
      "PART PART [PART...] [--temperature T] [--quantity impedance|esr|capacitance|df|\n"
      "      ripple-voltage|ripple-current] [--format csv|json]",

@@ -1,0 +1,466 @@
+#include "BankNetlist.h"
+#include "BankSearch.h"
+#include "CapacitorRecord.h"
+#include "CapacitorRows.h"
+#include "CliOutput.h"
+#include "CliSupport.h"
+#include "NumberText.h"
+#include "SelectionFilters.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+#include <vector>
+
+// zeltacli bank: the best decoupling banks, mixes of up to K part types and N parts in all,
+// that keep a rail's impedance under a mask over a frequency band.
+
+namespace {
+
+struct BankArguments {
+    BankQuery query;
+    SelectionOptions selection;
+    double minVoltage = 0.0; // V; 0: every rated voltage
+    OutputFormat format = OutputFormat::Text;
+    std::string netlist; // the deck of the best bank; empty: none
+};
+
+constexpr double kDefaultTimeLimit = 60.0; // s
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(separator, start);
+        pieces.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            return pieces;
+        start = end + 1;
+    }
+}
+
+// "1k:10m,100k:10m,2M:30m" into corners. kExitSuccess, or kExitFailure after a message.
+int ReadMask(const std::string& text, std::vector<MaskPoint>& mask) {
+    for (const std::string& corner : Split(text, ',')) {
+        const std::vector<std::string> halves = Split(corner, ':');
+        MaskPoint p{};
+        if (halves.size() != 2 || !ReadQuantityArgument(halves[0], &p.frequency) ||
+            !ReadQuantityArgument(halves[1], &p.impedance))
+            return CommandFailure("--mask takes corners HZ:OHM separated by commas, such as "
+                                  "1k:10m,2M:30m, not \"" +
+                                  corner + "\" in \"" + text + "\"");
+        if (!(p.frequency > 0.0) || !std::isfinite(p.frequency) || !(p.impedance > 0.0) ||
+            !std::isfinite(p.impedance))
+            return CommandFailure("--mask takes frequencies and impedances above 0, not \"" +
+                                  corner + "\"");
+        if (!mask.empty() && !(p.frequency > mask.back().frequency))
+            return CommandFailure("--mask takes its corners in rising frequency, not \"" + corner +
+                                  "\" after " + EngineeringText(mask.back().frequency, "Hz"));
+        mask.push_back(p);
+    }
+    return kExitSuccess;
+}
+
+// "A=0.5n,D=0.8n" into per-case inductances.
+int ReadCaseInductances(const std::string& text, std::vector<std::pair<char, double>>& cases) {
+    for (const std::string& entry : Split(text, ',')) {
+        double value = 0.0;
+        if (entry.size() < 3 || entry[1] != '=' ||
+            !std::isalnum(static_cast<unsigned char>(entry[0])) ||
+            !ReadQuantityArgument(entry.substr(2), &value) || !(value >= 0.0) ||
+            !std::isfinite(value))
+            return CommandFailure("--mount-inductance-case takes CASE=H separated by commas, "
+                                  "such as A=0.5n,D=0.8n, with inductances from 0 H up, not \"" +
+                                  entry + "\"");
+        const char code = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
+        for (const auto& known : cases) {
+            if (known.first == code)
+                return CommandFailure("--mount-inductance-case names case " + std::string(1, code) +
+                                      " twice");
+        }
+        cases.emplace_back(code, value);
+    }
+    return kExitSuccess;
+}
+
+// A whole number from `low` to `high` into `value`; false when the text is none.
+bool ReadWhole(const std::string& text, double low, double high, double* value) {
+    return ReadOptionNumber(text, value) && *value >= low && *value <= high &&
+           *value == std::floor(*value);
+}
+
+// Reads the command line into `a`. kExitSuccess, or the status to return after a message.
+int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
+    enum {
+        kMask,
+        kFrom,
+        kTo,
+        kTemperature,
+        kTypes,
+        kParts,
+        kMountL,
+        kMountLCase,
+        kMountR,
+        kVrmR,
+        kVrmL,
+        kMinVoltage,
+        kLimit,
+        kFormat,
+        kNetlist,
+        kTimeLimit,
+        kCount
+    };
+    const char* const names[kCount] = {"--mask",
+                                       "--from",
+                                       "--to",
+                                       "--temperature",
+                                       "--max-types",
+                                       "--max-parts",
+                                       "--mount-inductance",
+                                       "--mount-inductance-case",
+                                       "--mount-resistance",
+                                       "--vrm-resistance",
+                                       "--vrm-inductance",
+                                       "--min-voltage",
+                                       "--limit",
+                                       "--format",
+                                       "--netlist",
+                                       "--time-limit"};
+    std::string values[kCount];
+    bool given[kCount] = {};
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const int taken = TakeSelectionOption(arguments, i, a.selection, "bank");
+        if (taken == kExitUsage)
+            return taken;
+        if (taken == 1)
+            continue;
+        int k = 0;
+        bool missing = false;
+        while (k < kCount && !TakeOption(arguments, i, names[k], &values[k], &missing))
+            ++k;
+        if (k == kCount)
+            return UsageError("bank: unknown argument " + arguments[i]);
+        if (missing)
+            return UsageError(std::string("bank: ") + names[k] + " needs a value");
+        if (given[k])
+            return UsageError(std::string("bank: ") + names[k] + " given twice");
+        given[k] = true;
+    }
+    if (!given[kMask])
+        return UsageError("bank needs --mask");
+    if (given[kVrmR] != given[kVrmL])
+        return UsageError("bank: --vrm-resistance and --vrm-inductance go together");
+    if (given[kNetlist] && values[kNetlist].empty())
+        return UsageError("bank: --netlist needs a file name");
+
+    BankQuery& q = a.query;
+    int status = ReadMask(values[kMask], q.mask);
+    if (status != kExitSuccess)
+        return status;
+    if (q.mask.size() == 1 && !(given[kFrom] && given[kTo]))
+        return UsageError("bank: a mask of one corner needs --from and --to");
+    q.fromFrequency = q.mask.front().frequency;
+    q.toFrequency = q.mask.back().frequency;
+    if (given[kFrom] && !ReadQuantityArgument(values[kFrom], &q.fromFrequency))
+        return CommandFailure("--from takes a frequency in Hz, not \"" + values[kFrom] + "\"");
+    if (given[kTo] && !ReadQuantityArgument(values[kTo], &q.toFrequency))
+        return CommandFailure("--to takes a frequency in Hz, not \"" + values[kTo] + "\"");
+    if (given[kTemperature] &&
+        (!ReadOptionNumber(values[kTemperature], &q.temperature) || q.temperature < -55.0))
+        return CommandFailure("--temperature takes degrees Celsius from -55 up, not \"" +
+                              values[kTemperature] + "\"");
+    double number = 0.0;
+    if (given[kTypes]) {
+        if (!ReadWhole(values[kTypes], 1, kMaxBankTypes, &number))
+            return CommandFailure("--max-types takes a whole number from 1 to 3, not \"" +
+                                  values[kTypes] + "\"");
+        q.maxTypes = static_cast<int>(number);
+    }
+    q.maxParts = 8;
+    if (given[kParts]) {
+        if (!ReadWhole(values[kParts], 1, kMaxBankParts, &number))
+            return CommandFailure("--max-parts takes a whole number from 1 to " +
+                                  std::to_string(kMaxBankParts) + ", not \"" + values[kParts] +
+                                  "\"");
+        q.maxParts = static_cast<int>(number);
+    }
+    // A quantity from 0 up: mounting values may be 0.
+    auto readNonNegative = [&](int k, const char* unit, double* value) {
+        if (ReadQuantityArgument(values[k], value) && *value >= 0.0 && std::isfinite(*value))
+            return kExitSuccess;
+        return CommandFailure(std::string(names[k]) + " takes a value from 0 " + unit +
+                              " up, not \"" + values[k] + "\"");
+    };
+    if (given[kMountL] && (status = readNonNegative(kMountL, "H", &q.mountInductance)) != 0)
+        return status;
+    if (given[kMountLCase] &&
+        (status = ReadCaseInductances(values[kMountLCase], q.caseMountInductance)) != 0)
+        return status;
+    if (given[kMountR] && (status = readNonNegative(kMountR, "Ohm", &q.mountResistance)) != 0)
+        return status;
+    if (given[kVrmR]) {
+        q.converter = true;
+        if ((status = readNonNegative(kVrmR, "Ohm", &q.converterResistance)) != 0 ||
+            (status = readNonNegative(kVrmL, "H", &q.converterInductance)) != 0)
+            return status;
+        if (q.converterResistance == 0.0 && q.converterInductance == 0.0)
+            return CommandFailure("--vrm-resistance and --vrm-inductance cannot both be 0: the "
+                                  "converter would short the rail");
+    }
+    if (given[kMinVoltage] && (!ReadQuantityArgument(values[kMinVoltage], &a.minVoltage) ||
+                               !(a.minVoltage > 0.0) || !std::isfinite(a.minVoltage)))
+        return CommandFailure("--min-voltage takes a voltage above 0 V, not \"" +
+                              values[kMinVoltage] + "\"");
+    if (given[kLimit]) {
+        if (!ReadWhole(values[kLimit], 1, 1e9, &number))
+            return CommandFailure("--limit takes a whole number above 0, not \"" + values[kLimit] +
+                                  "\"");
+        q.limit = static_cast<size_t>(number);
+    }
+    if (given[kFormat] &&
+        !ReadOutputFormat(values[kFormat],
+                          FormatBit(OutputFormat::Text) | FormatBit(OutputFormat::Csv) |
+                              FormatBit(OutputFormat::Json),
+                          &a.format))
+        return CommandFailure("--format takes text, csv or json, not \"" + values[kFormat] + "\"");
+    q.timeBudget = kDefaultTimeLimit;
+    if (given[kTimeLimit] && (!ReadOptionNumber(values[kTimeLimit], &q.timeBudget) ||
+                              !(q.timeBudget > 0.0) || !std::isfinite(q.timeBudget)))
+        return CommandFailure("--time-limit takes seconds above 0, not \"" + values[kTimeLimit] +
+                              "\"");
+    a.netlist = values[kNetlist];
+
+    switch (CheckBankQuery(q)) {
+    case BankProblem::kBankOk:
+        break;
+    case BankProblem::kBandReversed:
+        return CommandFailure("--from " + EngineeringText(q.fromFrequency, "Hz") +
+                              " is above --to " + EngineeringText(q.toFrequency, "Hz"));
+    case BankProblem::kBandEmpty:
+        return CommandFailure("the band from " + EngineeringText(q.fromFrequency, "Hz") + " to " +
+                              EngineeringText(q.toFrequency, "Hz") +
+                              " holds no frequency of the grid (100 Hz to 100 MHz, 600 points)");
+    default:
+        return CommandFailure("the query cannot be answered");
+    }
+    return kExitSuccess;
+}
+
+std::string MaskText(const std::vector<MaskPoint>& mask) {
+    std::string text;
+    for (const MaskPoint& p : mask)
+        text += (text.empty() ? "" : ", ") + EngineeringText(p.frequency, "Hz") + ": " +
+                EngineeringText(p.impedance, "Ohm");
+    return text;
+}
+
+std::string QueryText(const BankQuery& q) {
+    std::string text =
+        "|Z| <= mask " + MaskText(q.mask) + " from " + EngineeringText(q.fromFrequency, "Hz") +
+        " to " + EngineeringText(q.toFrequency, "Hz") + " at " + RoundedNumber(q.temperature, 6) +
+        " \xC2\xB0"
+        "C with up to " +
+        std::to_string(q.maxTypes) + (q.maxTypes == 1 ? " type" : " types") + " and " +
+        std::to_string(q.maxParts) + " parts";
+    return text;
+}
+
+std::string MountingText(const BankQuery& q) {
+    std::string text = "mounting per part " + EngineeringText(q.mountInductance, "H");
+    for (const auto& entry : q.caseMountInductance)
+        text += ", case " + std::string(1, entry.first) + " " + EngineeringText(entry.second, "H");
+    text += ", " + EngineeringText(q.mountResistance, "Ohm");
+    if (q.converter)
+        text += "; converter " + EngineeringText(q.converterResistance, "Ohm") + " + " +
+                EngineeringText(q.converterInductance, "H");
+    return text;
+}
+
+std::string AreaText(const Bank& b) {
+    return RoundedNumber(static_cast<double>(b.area) / 100.0, 6);
+}
+
+std::string MarginText(const Bank& b) {
+    return RoundedNumber(b.worstMargin * 100.0, 4) + " %";
+}
+
+std::string PartsText(const Bank& b) {
+    std::string text;
+    for (int i = 0; i < b.typeCount; ++i)
+        text += std::string(i == 0 ? "" : " + ") + std::to_string(b.parts[i].count) + " x " +
+                b.parts[i].record->partNumber;
+    return text;
+}
+
+std::string TextTable(const std::vector<Bank>& rows, const BankQuery& q, size_t searched) {
+    std::vector<std::vector<std::string>> cells;
+    cells.push_back(
+        {"rank", "parts", "types", "area", "worst margin", "at", "|Z|", "mask", "bank"});
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Bank& b = rows[i];
+        cells.push_back({std::to_string(i + 1), std::to_string(b.partCount),
+                         std::to_string(b.typeCount), AreaText(b) + " mm2", MarginText(b),
+                         EngineeringText(b.worstFrequency, "Hz"),
+                         EngineeringText(b.worstImpedance, "Ohm"),
+                         EngineeringText(b.worstLimit, "Ohm"), PartsText(b)});
+    }
+    // Column widths in characters; the texts are ASCII.
+    std::vector<size_t> width(cells[0].size(), 0);
+    for (const auto& row : cells) {
+        for (size_t c = 0; c < row.size(); ++c)
+            width[c] = std::max(width[c], row[c].size());
+    }
+    std::string text = "# " + QueryText(q) + "\n# " + MountingText(q) + "; " +
+                       std::to_string(searched) + " parts searched\n";
+    for (const auto& row : cells) {
+        std::string line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size())
+                line += std::string(width[c] - row[c].size() + 2, ' ');
+        }
+        text += line + "\n";
+    }
+    // What each part of the answers is.
+    std::vector<const CapacitorRecord*> parts;
+    for (const Bank& b : rows) {
+        for (int i = 0; i < b.typeCount; ++i) {
+            if (std::find(parts.begin(), parts.end(), b.parts[i].record) == parts.end())
+                parts.push_back(b.parts[i].record);
+        }
+    }
+    for (const CapacitorRecord* r : parts)
+        text += "# " + std::string(r->partNumber) + ": " + RoundedNumber(r->capacitance, 6) +
+                " uF " + RoundedNumber(r->ratedVoltage, 6) + " V, case " + CaseText(*r) +
+                ", series " + r->series + "\n";
+    return text;
+}
+
+std::string CsvTable(const std::vector<Bank>& rows) {
+    std::string text =
+        CsvRecord({"rank", "parts", "types", "area [mm2]", "worst margin", "at [Hz]", "|Z| [Ohm]",
+                   "mask [Ohm]", "part 1", "count 1", "part 2", "count 2", "part 3", "count 3"});
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Bank& b = rows[i];
+        std::vector<std::string> row = {std::to_string(i + 1),
+                                        std::to_string(b.partCount),
+                                        std::to_string(b.typeCount),
+                                        AreaText(b),
+                                        ShortestNumber(b.worstMargin),
+                                        ShortestNumber(b.worstFrequency),
+                                        ShortestNumber(b.worstImpedance),
+                                        ShortestNumber(b.worstLimit)};
+        for (int t = 0; t < kMaxBankTypes; ++t) {
+            row.push_back(t < b.typeCount ? b.parts[t].record->partNumber : "");
+            row.push_back(t < b.typeCount ? std::to_string(b.parts[t].count) : "");
+        }
+        text += CsvRecord(row);
+    }
+    return text;
+}
+
+std::string JsonTable(const std::vector<Bank>& rows, const BankQuery& q) {
+    std::string text = "{\"query\":{\"mask\":[";
+    for (size_t i = 0; i < q.mask.size(); ++i)
+        text += std::string(i == 0 ? "" : ",") + "[" + JsonNumber(q.mask[i].frequency) + "," +
+                JsonNumber(q.mask[i].impedance) + "]";
+    text += "],\"from\":" + JsonNumber(q.fromFrequency) + ",\"to\":" + JsonNumber(q.toFrequency) +
+            ",\"temperature\":" + JsonNumber(q.temperature) +
+            ",\"maxTypes\":" + std::to_string(q.maxTypes) +
+            ",\"maxParts\":" + std::to_string(q.maxParts) +
+            ",\"mountInductance\":" + JsonNumber(q.mountInductance) + ",\"caseMountInductance\":{";
+    for (size_t i = 0; i < q.caseMountInductance.size(); ++i)
+        text += std::string(i == 0 ? "" : ",") +
+                JsonString(std::string(1, q.caseMountInductance[i].first)) + ":" +
+                JsonNumber(q.caseMountInductance[i].second);
+    text += "},\"mountResistance\":" + JsonNumber(q.mountResistance);
+    if (q.converter)
+        text += ",\"vrmResistance\":" + JsonNumber(q.converterResistance) +
+                ",\"vrmInductance\":" + JsonNumber(q.converterInductance);
+    text += "},\n\"banks\":[";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Bank& b = rows[i];
+        text += std::string(i == 0 ? "\n" : ",\n") + "{\"parts\":" + std::to_string(b.partCount) +
+                ",\"types\":" + std::to_string(b.typeCount) +
+                ",\"area\":" + JsonNumber(static_cast<double>(b.area) / 100.0) +
+                ",\"worstMargin\":" + JsonNumber(b.worstMargin) +
+                ",\"at\":" + JsonNumber(b.worstFrequency) +
+                ",\"impedance\":" + JsonNumber(b.worstImpedance) +
+                ",\"mask\":" + JsonNumber(b.worstLimit) + ",\"bank\":[";
+        for (int t = 0; t < b.typeCount; ++t) {
+            const CapacitorRecord& r = *b.parts[t].record;
+            text += std::string(t == 0 ? "" : ",") + "{\"partNumber\":" + JsonString(r.partNumber) +
+                    ",\"count\":" + std::to_string(b.parts[t].count) +
+                    ",\"capacitance\":" + JsonNumber(r.capacitance * 1e-6) +
+                    ",\"ratedVoltage\":" + JsonNumber(r.ratedVoltage) +
+                    ",\"case\":" + JsonString(CaseText(r)) + ",\"series\":" + JsonString(r.series) +
+                    "}";
+        }
+        text += "]}";
+    }
+    return text + "\n]}\n";
+}
+
+// Where a search that ran out of time got to.
+std::string ReachedText(const BankSearchResult& result) {
+    std::string text;
+    if (result.reachedParts > 1)
+        text = "every bank of up to " + std::to_string(result.reachedParts - 1) +
+               (result.reachedParts == 2 ? " part" : " parts") + " was searched";
+    else
+        text = "no level of the search was finished";
+    if (result.reachedTypes > 1)
+        text += ", and those of " + std::to_string(result.reachedParts) + " parts with up to " +
+                std::to_string(result.reachedTypes - 1) +
+                (result.reachedTypes == 2 ? " type" : " types");
+    return text;
+}
+
+} // namespace
+
+int RunBankCommand(CCliSession& session, const CliArguments& arguments) {
+    BankArguments a;
+    const int read = ReadBankArguments(arguments, a);
+    if (read != kExitSuccess)
+        return read;
+    const int status = session.LoadStore();
+    if (status != kExitSuccess)
+        return status;
+    std::vector<const CapacitorRecord*> parts;
+    const int selected = SelectParts(session, a.selection, parts);
+    if (selected != kExitSuccess)
+        return selected;
+    if (a.minVoltage > 0.0)
+        parts.erase(std::remove_if(
+                        parts.begin(), parts.end(),
+                        [&](const CapacitorRecord* r) { return r->ratedVoltage < a.minVoltage; }),
+                    parts.end());
+
+    const BankSearchResult result = FindBanks(parts, a.query);
+    if (result.banks.empty() && result.complete)
+        return CommandFailure("no bank keeps " + QueryText(a.query) + " (" +
+                              std::to_string(result.candidateCount) + " parts searched)");
+
+    if (!result.banks.empty()) {
+        if (!a.netlist.empty()) {
+            std::string error;
+            if (!WriteFileWhole(a.netlist, BuildBankDeck(result.banks.front(), a.query), error))
+                return CommandFailure(error);
+        }
+        const std::string text = a.format == OutputFormat::Csv ? CsvTable(result.banks)
+                                 : a.format == OutputFormat::Json
+                                     ? JsonTable(result.banks, a.query)
+                                     : TextTable(result.banks, a.query, result.candidateCount);
+        if (!WriteOutput(text))
+            return kExitFailure;
+    }
+    if (!result.complete)
+        return CommandFailure(
+            "bank: the search stopped at its time limit of " +
+            RoundedNumber(a.query.timeBudget, 6) + " s: " + ReachedText(result) + "; " +
+            std::to_string(result.banks.size()) + (result.banks.size() == 1 ? " bank" : " banks") +
+            " found, the best there are. Raise --time-limit, lower --max-parts or "
+            "--max-types, or narrow the selection");
+    return kExitSuccess;
+}
