@@ -1,3 +1,4 @@
+#include "BankMaskText.h"
 #include "BankNetlist.h"
 #include "BankSearch.h"
 #include "CapacitorRecord.h"
@@ -27,62 +28,6 @@ struct BankArguments {
 };
 
 constexpr double kDefaultTimeLimit = 60.0; // s
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find(separator, start);
-        pieces.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos)
-            return pieces;
-        start = end + 1;
-    }
-}
-
-// "1k:10m,100k:10m,2M:30m" into corners. kExitSuccess, or kExitFailure after a message.
-int ReadMask(const std::string& text, std::vector<MaskPoint>& mask) {
-    for (const std::string& corner : Split(text, ',')) {
-        const std::vector<std::string> halves = Split(corner, ':');
-        MaskPoint p{};
-        if (halves.size() != 2 || !ReadQuantityArgument(halves[0], &p.frequency) ||
-            !ReadQuantityArgument(halves[1], &p.impedance))
-            return CommandFailure("--mask takes corners HZ:OHM separated by commas, such as "
-                                  "1k:10m,2M:30m, not \"" +
-                                  corner + "\" in \"" + text + "\"");
-        if (!(p.frequency > 0.0) || !std::isfinite(p.frequency) || !(p.impedance > 0.0) ||
-            !std::isfinite(p.impedance))
-            return CommandFailure("--mask takes frequencies and impedances above 0, not \"" +
-                                  corner + "\"");
-        if (!mask.empty() && !(p.frequency > mask.back().frequency))
-            return CommandFailure("--mask takes its corners in rising frequency, not \"" + corner +
-                                  "\" after " + EngineeringText(mask.back().frequency, "Hz"));
-        mask.push_back(p);
-    }
-    return kExitSuccess;
-}
-
-// "A=0.5n,D=0.8n" into per-case inductances.
-int ReadCaseInductances(const std::string& text, std::vector<std::pair<char, double>>& cases) {
-    for (const std::string& entry : Split(text, ',')) {
-        double value = 0.0;
-        if (entry.size() < 3 || entry[1] != '=' ||
-            !std::isalnum(static_cast<unsigned char>(entry[0])) ||
-            !ReadQuantityArgument(entry.substr(2), &value) || !(value >= 0.0) ||
-            !std::isfinite(value))
-            return CommandFailure("--mount-inductance-case takes CASE=H separated by commas, "
-                                  "such as A=0.5n,D=0.8n, with inductances from 0 H up, not \"" +
-                                  entry + "\"");
-        const char code = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
-        for (const auto& known : cases) {
-            if (known.first == code)
-                return CommandFailure("--mount-inductance-case names case " + std::string(1, code) +
-                                      " twice");
-        }
-        cases.emplace_back(code, value);
-    }
-    return kExitSuccess;
-}
 
 // A whole number from `low` to `high` into `value`; false when the text is none.
 bool ReadWhole(const std::string& text, double low, double high, double* value) {
@@ -155,9 +100,10 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
         return UsageError("bank: --netlist needs a file name");
 
     BankQuery& q = a.query;
-    int status = ReadMask(values[kMask], q.mask);
-    if (status != kExitSuccess)
-        return status;
+    std::string complaint;
+    if (!ReadMaskText(values[kMask], q.mask, complaint))
+        return CommandFailure(complaint);
+    int status = kExitSuccess;
     if (q.mask.size() == 1 && !(given[kFrom] && given[kTo]))
         return UsageError("bank: a mask of one corner needs --from and --to");
     q.fromFrequency = q.mask.front().frequency;
@@ -195,8 +141,8 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
     if (given[kMountL] && (status = readNonNegative(kMountL, "H", &q.mountInductance)) != 0)
         return status;
     if (given[kMountLCase] &&
-        (status = ReadCaseInductances(values[kMountLCase], q.caseMountInductance)) != 0)
-        return status;
+        !ReadCaseInductanceText(values[kMountLCase], q.caseMountInductance, complaint))
+        return CommandFailure(complaint);
     if (given[kMountR] && (status = readNonNegative(kMountR, "Ohm", &q.mountResistance)) != 0)
         return status;
     if (given[kVrmR]) {
