@@ -1,3 +1,4 @@
+#include "BankCommand.h"
 #include "BankMaskText.h"
 #include "BankNetlist.h"
 #include "BankSearch.h"
@@ -21,6 +22,7 @@ namespace {
 
 struct BankArguments {
     BankQuery query;
+    std::string bank; // plot --bank: the bank's text
     SelectionOptions selection;
     double minVoltage = 0.0; // V; 0: every rated voltage
     OutputFormat format = OutputFormat::Text;
@@ -36,7 +38,11 @@ bool ReadWhole(const std::string& text, double low, double high, double* value) 
 }
 
 // Reads the command line into `a`. kExitSuccess, or the status to return after a message.
-int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
+// For plot --bank (`rest` given) the arguments that are not the bank's go to `rest`, and the
+// options of the search are refused.
+int ReadBankArguments(const CliArguments& arguments, BankArguments& a,
+                      CliArguments* rest = nullptr) {
+    const std::string command = rest != nullptr ? "plot --bank" : "bank";
     enum {
         kMask,
         kFrom,
@@ -54,6 +60,7 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
         kFormat,
         kNetlist,
         kTimeLimit,
+        kBank,
         kCount
     };
     const char* const names[kCount] = {"--mask",
@@ -71,31 +78,47 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
                                        "--limit",
                                        "--format",
                                        "--netlist",
-                                       "--time-limit"};
+                                       "--time-limit",
+                                       "--bank"};
     std::string values[kCount];
     bool given[kCount] = {};
     for (size_t i = 0; i < arguments.size(); ++i) {
-        const int taken = TakeSelectionOption(arguments, i, a.selection, "bank");
-        if (taken == kExitUsage)
-            return taken;
-        if (taken == 1)
-            continue;
+        if (rest == nullptr) {
+            const int taken = TakeSelectionOption(arguments, i, a.selection, "bank");
+            if (taken == kExitUsage)
+                return taken;
+            if (taken == 1)
+                continue;
+        }
         int k = 0;
         bool missing = false;
         while (k < kCount && !TakeOption(arguments, i, names[k], &values[k], &missing))
             ++k;
-        if (k == kCount)
-            return UsageError("bank: unknown argument " + arguments[i]);
+        if (k == kCount && rest != nullptr) {
+            rest->push_back(arguments[i]);
+            continue;
+        }
+        if (k == kCount || (k == kBank && rest == nullptr))
+            return UsageError(command + ": unknown argument " + arguments[i]);
         if (missing)
-            return UsageError(std::string("bank: ") + names[k] + " needs a value");
+            return UsageError(command + ": " + names[k] + " needs a value");
         if (given[k])
-            return UsageError(std::string("bank: ") + names[k] + " given twice");
+            return UsageError(command + ": " + names[k] + " given twice");
         given[k] = true;
     }
+    if (rest != nullptr) {
+        // The search's own options have no place in a drawing of one bank.
+        for (int k : {kTypes, kParts, kMinVoltage, kLimit, kFormat, kNetlist, kTimeLimit}) {
+            if (given[k])
+                return UsageError(std::string("plot --bank: ") + names[k] +
+                                  " is an option of bank");
+        }
+        a.bank = values[kBank];
+    }
     if (!given[kMask])
-        return UsageError("bank needs --mask");
+        return UsageError(command + " needs --mask");
     if (given[kVrmR] != given[kVrmL])
-        return UsageError("bank: --vrm-resistance and --vrm-inductance go together");
+        return UsageError(command + ": --vrm-resistance and --vrm-inductance go together");
     if (given[kNetlist] && values[kNetlist].empty())
         return UsageError("bank: --netlist needs a file name");
 
@@ -105,7 +128,7 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a) {
         return CommandFailure(complaint);
     int status = kExitSuccess;
     if (q.mask.size() == 1 && !(given[kFrom] && given[kTo]))
-        return UsageError("bank: a mask of one corner needs --from and --to");
+        return UsageError(command + ": a mask of one corner needs --from and --to");
     q.fromFrequency = q.mask.front().frequency;
     q.toFrequency = q.mask.back().frequency;
     if (given[kFrom] && !ReadQuantityArgument(values[kFrom], &q.fromFrequency))
@@ -408,5 +431,90 @@ int RunBankCommand(CCliSession& session, const CliArguments& arguments) {
             std::to_string(result.banks.size()) + (result.banks.size() == 1 ? " bank" : " banks") +
             " found, the best there are. Raise --time-limit, lower --max-parts or "
             "--max-types, or narrow the selection");
+    return kExitSuccess;
+}
+
+int ReadBankPlotArguments(const CliArguments& arguments, BankPlot& plot, CliArguments& rest) {
+    BankArguments a;
+    const int status = ReadBankArguments(arguments, a, &rest);
+    if (status != kExitSuccess)
+        return status;
+    plot.text = a.bank;
+    plot.query = a.query;
+    return kExitSuccess;
+}
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// "1 x PART + 3 x PART" (spaces optional) into part numbers and counts.
+bool ReadBankText(const std::string& text, std::vector<std::pair<std::string, int>>& parts) {
+    size_t start = 0;
+    for (;;) {
+        const size_t plus = text.find('+', start);
+        const std::string term =
+            Trimmed(text.substr(start, plus == std::string::npos ? plus : plus - start));
+        size_t digits = 0;
+        while (digits < term.size() && std::isdigit(static_cast<unsigned char>(term[digits])))
+            ++digits;
+        const size_t x = term.find_first_not_of(' ', digits);
+        if (digits == 0 || digits > 3 || x == std::string::npos || term[x] != 'x')
+            return false;
+        const std::string part = Trimmed(term.substr(x + 1));
+        const int count = std::stoi(term.substr(0, digits));
+        if (part.empty() || part.find(' ') != std::string::npos || count < 1)
+            return false;
+        parts.emplace_back(part, count);
+        if (plus == std::string::npos)
+            return true;
+        start = plus + 1;
+    }
+}
+
+} // namespace
+
+int ComputeBankPlot(CCliSession& session, BankPlot& plot) {
+    std::vector<std::pair<std::string, int>> parts;
+    if (!ReadBankText(plot.text, parts))
+        return CommandFailure("--bank takes N x PART terms joined by +, such as \"1 x "
+                              "QCLE158K004R0012 + 3 x QCRC227M006R0050\", not \"" +
+                              plot.text + "\"");
+    if (parts.size() > static_cast<size_t>(kMaxBankTypes))
+        return CommandFailure("--bank takes up to 3 part types, not " +
+                              std::to_string(parts.size()));
+    std::sort(parts.begin(), parts.end());
+    Bank& bank = plot.bank;
+    bank = Bank{};
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0 && parts[i].first == parts[i - 1].first)
+            return CommandFailure("--bank names " + parts[i].first + " twice");
+        const CapacitorRecord* record = session.FindPart(parts[i].first);
+        if (record == nullptr)
+            return kExitFailure;
+        if (!PartUsableInBank(*record, plot.query.temperature))
+            return CommandFailure(parts[i].first + " cannot be in a bank at " +
+                                  RoundedNumber(plot.query.temperature, 6) +
+                                  " \xC2\xB0"
+                                  "C");
+        bank.parts[bank.typeCount++] = BankPart{record, parts[i].second};
+        bank.partCount += parts[i].second;
+    }
+    plot.title = PartsText(bank);
+    plot.legend = "bank @" + RoundedNumber(plot.query.temperature, 6) +
+                  "\xC2\xB0"
+                  "C";
+    plot.frequency = BankBandFrequencies(plot.query);
+    plot.impedance.clear();
+    plot.limit.clear();
+    for (double f : plot.frequency) {
+        plot.impedance.push_back(BankImpedanceAt(bank, plot.query, f));
+        plot.limit.push_back(MaskLimitAt(plot.query.mask, f));
+    }
     return kExitSuccess;
 }

@@ -89,9 +89,13 @@ const CliCommand kCommands[] = {
      RunNetlistCommand},
     {"plot",
      "PART [PART...] --graph impedance|esr|capacitance|df|ripple-voltage|ripple-current|dcl\n"
-     "      OUT.svg|OUT.pdf|OUT.png [--temperature T] [--size WxH]",
+     "      OUT.svg|OUT.pdf|OUT.png [--temperature T] [--size WxH]\n"
+     "      | --bank \"N x PART + ...\" --mask HZ:OHM,... [bank's band, temperature, mounting\n"
+     "      and converter options] OUT.svg|OUT.pdf|OUT.png [--size WxH]",
      "the graph view's drawing of one part as its graph window shows it, or of up to four\n"
-     "      parts with one curve each (default size 800x600)",
+     "      parts with one curve each (default size 800x600); with --bank \"N x PART + ...\" and\n"
+     "      bank's --mask, band, temperature, mounting and converter options instead of parts:\n"
+     "      the bank's |Z| over the band with the mask, dotted",
      RunPlotCommand},
 };
 

@@ -266,4 +266,54 @@ TEST(BankCommand, NgspiceAgreesWithTheBanksCurve) {
     EXPECT_GT(inBand, 490) << ReadAll(dir + "/ngspice.log");
 }
 
+// ---------------------------------------------------------------------------------------
+// plot --bank
+
+TEST(BankCommand, PlotDrawsTheBankWithItsMask) {
+    const std::string dir = MakeTempDir("bank-plot");
+    const std::string bank = "1 x QCLE158K004R0012 + 3xQCRC227M006R0050";
+    const std::string surroundings = " --mask 1k:20m,100k:8m,3M:8m,100M:1 --mount-inductance 0.3n "
+                                     "--vrm-resistance 20m --vrm-inductance 40n --temperature 85 ";
+    const CliRun run =
+        RunCommandLine(Quote(ZELTACLI_PATH) + " --data " + Quote(kProduct) + " plot --bank " +
+                       Quote(bank) + surroundings + Quote(dir + "/bank.svg") + " --size 640x480");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = ReadAll(dir + "/bank.svg");
+    EXPECT_NE(text.find(">1 x QCLE158K004R0012 + 3 x QCRC227M006R0050<"), std::string::npos);
+    EXPECT_NE(text.find(">bank @85"), std::string::npos);
+    EXPECT_NE(text.find(">mask<"), std::string::npos);
+    EXPECT_NE(text.find("viewBox=\"0 0 640 480\""), std::string::npos);
+
+    const struct {
+        std::string arguments;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"--bank " + Quote(bank) + surroundings + "--limit 3 out.png", 2,
+         "--limit is an option of bank"},
+        {"--bank " + Quote(bank) + " out.png", 2, "plot --bank needs --mask"},
+        {"--bank " + Quote(bank) + surroundings + "QAKA105K050R out.png", 2,
+         "into one output file"},
+        {"--bank " + Quote("3 QCLE158K004R0012") + surroundings + "out.png", 1,
+         "--bank takes N x PART terms joined by +"},
+        {"--bank " + Quote("1 x QCLE158K004R0012 + 2 x QCLE158K004R0012") + surroundings +
+             "out.png",
+         1, "names QCLE158K004R0012 twice"},
+        {"--bank " + Quote("1 x NOSUCHPART") + surroundings + "out.png", 1,
+         "Capacitor NOSUCHPART is not in the catalogue"},
+        // QCL parts go to 105 degrees.
+        {"--bank " + Quote("1 x QCLE158K004R0012") +
+             " --mask 1k:1 --from 1k --to 1M "
+             "--temperature 125 out.png",
+         1, "cannot be in a bank at 125"},
+    };
+    for (const auto& c : cases) {
+        const CliRun bad = RunCommandLine("cd " + Quote(dir) + " && " + Quote(ZELTACLI_PATH) +
+                                          " --data " + Quote(kProduct) + " plot " + c.arguments);
+        EXPECT_EQ(bad.status, c.status) << c.arguments << "\n" << bad.err;
+        EXPECT_NE(bad.err.find(c.message), std::string::npos) << c.arguments << "\n" << bad.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "/out.png"));
+}
+
 } // namespace
