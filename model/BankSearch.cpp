@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <thread>
 
 // How the search stays exact.
@@ -40,6 +39,16 @@
 // searched. Within a level the best `need` banks are kept; a partial bank whose case area,
 // with the smallest case for every part still to come, is above the area of the worst kept
 // bank (with `need` banks kept) cannot rank among them, since area ranks before margin.
+// Each thread keeps the best `need` of the banks it finds and cuts against its own worst;
+// a bank it cuts is behind `need` others, so the best `need` of the level are among the union
+// of the threads' banks, and the order, being total, does not depend on which thread found what.
+//
+// Choosing a part: (1) with X the sum so far and the part to choose, n times, gives
+//   n |Y_b(f)| >= A(f) - |X(f)| - (the bound of the parts after it)    at every f,
+// so at any one grid point p the parts with |Y_b(p)| under that need cannot complete the
+// bank. The parts are sorted by |Y| at a few probe points once; the candidates are the prefix
+// at the probe where the need is largest against Ymax, each then checked against (1) at every
+// point before the exact evaluation.
 
 namespace {
 
@@ -105,7 +114,7 @@ long long AreaUnits(char caseCode) {
     return std::llround(CaseFootprintArea(caseCode) * 100.0);
 }
 
-// One part's admittance over the band.
+// A part that may be in a bank, with its case area.
 struct Candidate {
     const CapacitorRecord* record;
     long long area;
