@@ -1,9 +1,12 @@
 #include "CliSupport.h"
 
+#include "CapacitorRecord.h"
+#include "NumberText.h"
 #include "PartNumber.h"
 #include "TextLines.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +21,19 @@ void PrintError(const std::string& text) {
     if (text.empty() || text.back() != '\n')
         std::fputc('\n', stderr);
     std::fflush(stderr);
+}
+
+void NoteShownTemperature(const CapacitorRecord& part, double asked, double shown) {
+    if (std::fabs(asked - shown) < 1e-8)
+        return;
+    const auto degrees = [](double t) {
+        return RoundedNumber(t, 6) + " \xC2\xB0"
+                                     "C";
+    };
+    const bool wet = std::strcmp(part.series, "QCN") == 0;
+    PrintError("zeltacli: " + std::string(part.partNumber) + " is shown " +
+               (wet ? "at " + degrees(shown) + " only" : "at its limit of " + degrees(shown)) +
+               ", not at " + degrees(asked));
 }
 
 int UsageError(const std::string& complaint) {

@@ -23,6 +23,11 @@ public:
 // Writes `text` on standard error, ending it with a newline unless it has one.
 void PrintError(const std::string& text);
 
+// When the program shows `part` at another temperature than `asked` (°C) — above the part's
+// limit, at its limit; a wet tantalum part at 25 °C only — says so on standard error:
+// "zeltacli: <part> is shown at its limit of 125 °C, not at 150 °C".
+void NoteShownTemperature(const CapacitorRecord& part, double asked, double shown);
+
 // Reports a wrong command line: prints `complaint` and returns kExitUsage, after which
 // main prints the usage text.
 int UsageError(const std::string& complaint);

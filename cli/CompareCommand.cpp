@@ -62,6 +62,8 @@ int RunCompareCommand(CCliSession& session, const CliArguments& arguments) {
     }
 
     const Comparison comparison = ComputeComparison(parts, temperature, *quantity);
+    for (size_t p = 0; p < parts.size(); ++p)
+        NoteShownTemperature(*parts[p], temperature, comparison.temperatures[p]);
     const std::string text = format == OutputFormat::Json ? ComparisonJson(comparison, *quantity)
                                                           : ComparisonCsv(comparison, *quantity);
     if (!WriteOutput(text))

@@ -104,6 +104,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments) {
     auto state = std::make_unique<CWorkingState>();
     state->selectedTemperature = temperature;
     state->TakeCapacitor(record);
+    NoteShownTemperature(*record, temperature, state->selectedTemperature);
     state->RecomputeCurves();
     if (!dclTemperatureRead || !state->SetDclConditions(voltagePercent, dclTemperature)) {
         return Failure("--dcl-temperature takes " + OfferedTemperatures(record->series) + " for " +

@@ -24,18 +24,37 @@ struct FindArguments {
 
 // Reads the command line into `a`. kExitSuccess, or the status to return after a message.
 int ReadFindArguments(const CliArguments& arguments, FindArguments& a) {
-    enum { kTarget, kFrom, kTo, kTemperature, kMaxCount, kRipple, kAt, kLimit, kFormat, kCount };
+    enum {
+        kTarget,
+        kFrom,
+        kTo,
+        kTemperature,
+        kMaxCount,
+        kRipple,
+        kAt,
+        kLimit,
+        kFormat,
+        kMinVoltage,
+        kCount
+    };
     const char* const names[kCount] = {
         "--max-impedance",  "--from", "--to",    "--temperature", "--max-count",
-        "--ripple-current", "--at",   "--limit", "--format"};
+        "--ripple-current", "--at",   "--limit", "--format",      "--min-voltage"};
     std::string values[kCount];
     bool given[kCount] = {};
+    bool onePerModel = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const int taken = TakeSelectionOption(arguments, i, a.selection, "find");
         if (taken == kExitUsage)
             return taken;
         if (taken == 1)
             continue;
+        if (arguments[i] == "--one-per-model") {
+            if (onePerModel)
+                return UsageError("find: --one-per-model given twice");
+            onePerModel = true;
+            continue;
+        }
         int k = 0;
         bool missing = false;
         while (k < kCount && !TakeOption(arguments, i, names[k], &values[k], &missing))
@@ -82,6 +101,11 @@ int ReadFindArguments(const CliArguments& arguments, FindArguments& a) {
         if (!ReadQuantityArgument(values[kAt], &q.rippleFrequency))
             return CommandFailure("--at takes a frequency in Hz, not \"" + values[kAt] + "\"");
     }
+    if (given[kMinVoltage] &&
+        (!ReadQuantityArgument(values[kMinVoltage], &q.minVoltage) || q.minVoltage < 0.0))
+        return CommandFailure("--min-voltage takes a voltage of 0 V or more, not \"" +
+                              values[kMinVoltage] + "\"");
+    q.onePerModel = onePerModel;
     if (given[kLimit]) {
         if (!ReadOptionNumber(values[kLimit], &number) || number < 1 || number > 1e9 ||
             number != static_cast<double>(static_cast<long>(number)))
@@ -125,6 +149,10 @@ std::string QueryText(const ImpedanceQuery& q) {
     if (q.rippleCurrent > 0.0)
         text += " and " + EngineeringText(q.rippleCurrent, "A") + " ripple at " +
                 EngineeringText(q.rippleFrequency, "Hz");
+    if (q.minVoltage > 0.0)
+        text += ", rated " + RoundedNumber(q.minVoltage, 6) + " V or more";
+    if (q.onePerModel)
+        text += ", one part per model";
     return text;
 }
 
@@ -203,6 +231,10 @@ std::string JsonTable(const std::vector<ImpedanceMatch>& rows, const ImpedanceQu
     if (q.rippleCurrent > 0.0)
         text += ",\"rippleCurrent\":" + JsonNumber(q.rippleCurrent) +
                 ",\"at\":" + JsonNumber(q.rippleFrequency);
+    if (q.minVoltage > 0.0)
+        text += ",\"minVoltage\":" + JsonNumber(q.minVoltage);
+    if (q.onePerModel)
+        text += ",\"onePerModel\":true";
     text += "},\n\"parts\":[";
     for (size_t i = 0; i < rows.size(); ++i) {
         const ImpedanceMatch& m = rows[i];

@@ -56,11 +56,13 @@ const CliCommand kCommands[] = {
      RunModelCommand},
     {"find",
      "--max-impedance OHM --from HZ --to HZ [--temperature T] [--max-count N]\n"
-     "      [--ripple-current A --at HZ] [selection filters of list] [--limit K]\n"
-     "      [--format text|csv|json]",
+     "      [--ripple-current A --at HZ] [--min-voltage V] [--one-per-model]\n"
+     "      [selection filters of list] [--limit K] [--format text|csv|json]",
      "the parts, and the fewest n <= N (default 10) of each in parallel, whose |Z|/n stays at\n"
      "      or under OHM at every grid frequency from HZ to HZ at T (default 25); ranked by n,\n"
-     "      then the worst |Z|/n, then part number. Values take a prefix: 20m, 10k, 1M",
+     "      then the worst |Z|/n, then part number. A limit on a grid label (1M) takes in that\n"
+     "      grid point. --min-voltage keeps parts rated V or more; --one-per-model lists the\n"
+     "      first of a model's tolerance variants only. Values take a prefix: 20m, 10k, 1M",
      RunFindCommand},
     {"bank",
      "--mask HZ:OHM,HZ:OHM,... [--from HZ --to HZ] [--temperature T] [--max-types K]\n"

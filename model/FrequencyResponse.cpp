@@ -231,6 +231,16 @@ Cx Impedance(const PreparedModel& m, double frequency) {
     return z;
 }
 
+// A quantity that double precision cannot give at a point (a capacitance or a DF whose Im Z
+// has cancelled to zero, an element of a size the arithmetic cannot hold) is off the scale,
+// marked or not: the graph leaves it out and no text shows an infinity or a NaN.
+// (Written as comparisons, so that the curve loops stay vectorised; NaN fails them all.)
+ZELTA_ALWAYS_INLINE double OffScaleWhereNotFinite(double value) {
+    return std::fabs(value) <= std::numeric_limits<double>::max()
+               ? value
+               : (value < 0.0 ? -kOffScale : kOffScale);
+}
+
 // |z| without overflow or underflow: the plain root where the squares are safe.
 inline double Magnitude(double re, double im) {
     const double s = re * re + im * im;
@@ -292,12 +302,12 @@ void DerivedLoop(const double* __restrict frequency, const double* __restrict re
         const double r = re[i];
         const double x = imCapacitance[i];
         const double f = frequency[i];
-        dissipation[i] = std::fabs(r / x);
+        dissipation[i] = OffScaleWhereNotFinite(std::fabs(r / x));
         double c = 1.0 / (x * f * -kTwoPi);
         const bool marked = mark & (f > 10000.0);
         c = (marked & (c >= above)) ? kOffScale : c;
         c = (marked & (c <= below)) ? -kOffScale : c;
-        imCapacitance[i] = c;
+        imCapacitance[i] = OffScaleWhereNotFinite(c);
     }
 }
 
@@ -317,11 +327,12 @@ void EvaluatePoint(const CapacitorRecord& record, FrequencyPoint& point, const M
     Prepare(record, vector, m);
     const double f = point.frequency;
     const Cx z = Impedance(m, f);
-    point.impedanceMagnitude = Magnitude(z.re, z.im);
-    point.esr = z.re;
-    point.reactance = z.im;
-    point.dissipationFactor = std::fabs(z.re / z.im);
-    point.seriesCapacitance = SeriesCapacitance(z.im, f, m.ratedCapacitance, markOffScale);
+    point.impedanceMagnitude = OffScaleWhereNotFinite(Magnitude(z.re, z.im));
+    point.esr = OffScaleWhereNotFinite(z.re);
+    point.reactance = OffScaleWhereNotFinite(z.im);
+    point.dissipationFactor = OffScaleWhereNotFinite(std::fabs(z.re / z.im));
+    point.seriesCapacitance =
+        OffScaleWhereNotFinite(SeriesCapacitance(z.im, f, m.ratedCapacitance, markOffScale));
 }
 
 void ReferenceImpedance(const CapacitorRecord& record, const ModelVector& vector, double frequency,
@@ -368,15 +379,21 @@ void EvaluateCurveSet(const CapacitorRecord& record, const ModelVector& vector, 
         ImpedanceLoop<LadderKind::ThreeStage>(m, f, re, im, scale, count);
         break;
     }
+    bool notFinite = false; // a Z that even the careful arithmetic leaves without a value
     for (int i = 0; i < count; ++i) {
         if (!ScaleInRange(scale[i]) || !std::isfinite(re[i]) || !std::isfinite(im[i])) {
             const Complex c = CarefulImpedance(m, f[i] * kTwoPi);
             re[i] = c.real();
             im[i] = c.imag();
+            notFinite = notFinite || !std::isfinite(re[i]) || !std::isfinite(im[i]);
         }
     }
     DerivedLoop(f, re, im, curves.impedanceMagnitude, curves.dissipationFactor, m.ratedCapacitance,
                 markOffScale, count);
+    for (int i = 0; notFinite && i < count; ++i) {
+        re[i] = OffScaleWhereNotFinite(re[i]);
+        curves.impedanceMagnitude[i] = OffScaleWhereNotFinite(curves.impedanceMagnitude[i]);
+    }
 }
 
 double EsrReferenceFrequency(const char* series) {

@@ -4,12 +4,16 @@
 #include "FrequencyResponse.h"
 #include "ModelVector.h"
 #include "RippleLimits.h"
+#include "Series.h"
 #include "SeriesRules.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -67,21 +71,26 @@ bool MatchesGridPoint(double limit, double gridFrequency) {
 
 bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last) {
     const Grid& grid = TheGrid();
+    // The grid points lie a little off the values they are labelled with (1 MHz is
+    // 1000000.0857 Hz): a limit takes in the grid point it names. Both conditions are
+    // monotonic along the rising grid, so each end is found by bisection.
+    const auto fromBelow = [&](double f) {
+        return f >= fromFrequency || MatchesGridPoint(fromFrequency, f);
+    };
+    const auto toAbove = [&](double f) {
+        return f <= toFrequency || MatchesGridPoint(toFrequency, f);
+    };
+    const double* begin = grid.frequency;
+    const double* end = grid.frequency + grid.count;
+    const double* low = std::partition_point(begin, end, [&](double f) { return !fromBelow(f); });
+    const double* high = std::partition_point(begin, end, toAbove);
     first = -1;
     last = -1;
-    for (int i = 0; i < grid.count; ++i) {
-        const double f = grid.frequency[i];
-        // The grid points lie a little off the values they are labelled with (1 MHz is
-        // 1000000.0857 Hz): a limit takes in the grid point it names.
-        const bool fromBelow = f >= fromFrequency || MatchesGridPoint(fromFrequency, f);
-        const bool toAbove = f <= toFrequency || MatchesGridPoint(toFrequency, f);
-        if (!fromBelow || !toAbove)
-            continue;
-        if (first < 0)
-            first = i;
-        last = i;
-    }
-    return first >= 0;
+    if (low >= high)
+        return false;
+    first = static_cast<int>(low - begin);
+    last = static_cast<int>(high - begin) - 1;
+    return true;
 }
 
 double RippleFrequencyOnGrid(double frequency) {
@@ -97,6 +106,8 @@ double RippleFrequencyOnGrid(double frequency) {
 
 bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
                     ImpedanceMatch& match) {
+    if (record.ratedVoltage < query.minVoltage)
+        return false;
     if (MaxTemperature(&record) < query.temperature)
         return false;
     // The program shows a wet tantalum part at 25 °C only; it has no curves elsewhere.
@@ -124,7 +135,8 @@ bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
     double worstFrequency = 0.0;
     for (int i = 0; i < count; ++i) {
         const double z = scratch->impedanceMagnitude[i];
-        if (!std::isfinite(z))
+        // A point without a finite |Z| cannot show that the target is kept.
+        if (!std::isfinite(z) || z >= kOffScale)
             return false;
         if (z > worst) {
             worst = z;
@@ -182,5 +194,24 @@ std::vector<ImpedanceMatch> FindImpedanceMatches(const std::vector<const Capacit
             return a.worstImpedance < b.worstImpedance;
         return std::strcmp(a.record->partNumber, b.record->partNumber) < 0;
     });
+    if (query.onePerModel) {
+        // The tolerance variants of a part: one model (its name, found without regard to
+        // case) and part numbers that differ only in the tolerance letter. Packaging
+        // variants ("...R", "...S") stay parts of their own.
+        std::set<std::string> variants;
+        std::vector<ImpedanceMatch> first;
+        for (const ImpedanceMatch& m : matches) {
+            std::string key = m.record->libraryName;
+            for (char& c : key)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            std::string partNumber = m.record->partNumber;
+            const size_t tolerance = FamilyOf(m.record->partNumber) == kFamilyConformal ? 8 : 7;
+            if (tolerance < partNumber.size())
+                partNumber[tolerance] = 'K';
+            if (variants.insert(key + '|' + partNumber).second)
+                first.push_back(m);
+        }
+        matches.swap(first);
+    }
     return matches;
 }

@@ -20,6 +20,10 @@ struct ImpedanceQuery {
     // `temperature` must reach `rippleCurrent`. 0 means no constraint.
     double rippleCurrent = 0.0;   // A rms
     double rippleFrequency = 0.0; // Hz
+    double minVoltage = 0.0;      // V: only parts rated at least this (0: every part)
+    // The K and M tolerance variants of a part (one model, part numbers that differ only in
+    // the tolerance letter) count once: the first of them ranked.
+    bool onePerModel = false;
 };
 
 struct ImpedanceMatch {
@@ -58,13 +62,15 @@ bool BandOnGrid(double fromFrequency, double toFrequency, int& first, int& last)
 // it names, else the frequency itself inside the grid's range; 0 outside the grid.
 double RippleFrequencyOnGrid(double frequency);
 
-// Evaluates one part. False when the part is left out: its maximum temperature is below
+// Evaluates one part. False when the part is left out: its rated voltage is below the
+// query's minimum, its maximum temperature is below
 // the query's, it is a wet tantalum part (QCN, shown at 25 °C only) and the query's
 // temperature is another, it needs more than maxCount parts, or its values are not finite.
 bool MatchImpedance(const CapacitorRecord& record, const ImpedanceQuery& query,
                     ImpedanceMatch& match);
 
-// Every record that matches, ranked by n, then by the worst |Z|/n, then by part number.
+// Every record that matches, ranked by n, then by the worst |Z|/n, then by part number; with
+// onePerModel only the first-ranked of a part's tolerance variants.
 // The query must pass CheckImpedanceQuery.
 std::vector<ImpedanceMatch> FindImpedanceMatches(const std::vector<const CapacitorRecord*>& records,
                                                  const ImpedanceQuery& query);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 CWorkingState::CWorkingState() {
     std::memset(&referenceCurves, 0, sizeof referenceCurves);
@@ -113,6 +114,17 @@ void CWorkingState::RecomputeCurves() {
         rippleVoltageReference[i] = voltageCap < vReference ? voltageCap : vReference;
         rippleCurrentAtTemperature[i] = currentAtTemperature;
         rippleVoltageAtTemperature[i] = voltageCap < vAtTemperature ? voltageCap : vAtTemperature;
+    }
+
+    // An ESR of zero or off the scale leaves a limit ratio or a ripple root without a finite
+    // value: such a point is off the scale, as the graph and the texts expect.
+    for (double* curve :
+         {esrLimitReference, esrLimitAtTemperature, rippleCurrentReference, rippleVoltageReference,
+          rippleCurrentAtTemperature, rippleVoltageAtTemperature}) {
+        for (int i = 0; i < n; ++i) {
+            if (!std::isfinite(curve[i]))
+                curve[i] = curve[i] < 0.0 ? -kOffScale : kOffScale;
+        }
     }
 
     ComputeDclCurves(1.0);

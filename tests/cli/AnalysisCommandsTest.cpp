@@ -161,7 +161,8 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
         const double at = Number(rows[i][2]);
         EXPECT_TRUE(n >= 1 && n <= 10) << rows[i][3];
         EXPECT_LE(worst, 0.02) << rows[i][3];
-        EXPECT_TRUE(at >= 1e4 && at <= 1e6) << rows[i][3];
+        // The band takes in the grid points its limits name: 1 MHz is 1000000.0857 Hz.
+        EXPECT_TRUE(at >= 1e4 && at <= 1e6 * (1 + 1e-6)) << rows[i][3];
         EXPECT_TRUE(n > lastN || (n == lastN && worst >= lastWorst)) << "ranking at " << rows[i][3];
         lastN = n;
         lastWorst = worst;
@@ -186,6 +187,40 @@ TEST(FindCommand, ShippedCatalogueAnswersTheRailQuery) {
         ++count;
     EXPECT_EQ(count, 5); // the query, the heading, three rows
     EXPECT_NE(textRun.out.find(rows[1][3]), std::string::npos);
+}
+
+// The README's example: the band's 1 MHz point (1000000.0857 Hz) belongs to "--to 1M".
+TEST(FindCommand, TheReadmeRailKeepsTheOneMegahertzPoint) {
+    const std::string product = std::string(ZELTA_SOURCE_DIR) + "/product";
+    const CliRun run =
+        RunIn(product, "find --max-impedance 20m --from 10k --to 1M --temperature 85 --limit 8");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("1  15.45 mOhm  1 MHz   QCLE158K004R0012  1500 uF      4 V      E     "
+                           "QCL\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("977.2 kHz"), std::string::npos) << run.out;
+
+    // Rails of 4 V and more, each model's tolerance variants once.
+    const CliRun one = RunIn(product, "find --max-impedance 20m --from 10k --to 1M --temperature "
+                                      "85 --min-voltage 4 --one-per-model --format json");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const QJsonObject answer = Json(one.out);
+    EXPECT_EQ(answer["query"]["minVoltage"].toDouble(), 4.0);
+    EXPECT_TRUE(answer["query"]["onePerModel"].toBool());
+    const QJsonArray parts = answer["parts"].toArray();
+    ASSERT_GT(parts.size(), 3);
+    std::vector<std::string> seen;
+    for (const QJsonValue& value : parts) {
+        const QJsonObject part = value.toObject();
+        EXPECT_GE(part["ratedVoltage"].toDouble(), 4.0);
+        std::string variant = part["partNumber"].toString().toStdString();
+        variant[7] = 'K'; // every part of this answer has the layout of families T and N
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), variant), 0) << variant;
+        seen.push_back(variant);
+    }
+    EXPECT_EQ(parts[0]["partNumber"].toString().toStdString(), "QCLE158K004R0012");
+    EXPECT_EQ(parts[1]["partNumber"].toString().toStdString(), "QCLV158K006R0015");
 }
 
 TEST(FindCommand, SelectionFiltersAndNoAnswer) {
@@ -213,6 +248,13 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
     const std::string parts = std::string(kSixStage) + " " + kFourElement + " " + kThreeStage;
     const CliRun csv = Zeltacli("compare " + parts + " --temperature 125");
     ASSERT_EQ(csv.status, 0) << csv.err;
+    // The parts shown below the temperature asked for say so; the output stays as it is.
+    EXPECT_EQ(csv.err, std::string("zeltacli: ") + kFourElement +
+                           " is shown at its limit of 105 °C, not at 125 °C\n"
+                           "zeltacli: " +
+                           kThreeStage + " is shown at its limit of 105 °C, not at 125 °C\n");
+    const CliRun atLimits = Zeltacli("compare " + parts + " --temperature 105");
+    EXPECT_EQ(atLimits.err, "");
     const auto rows = Csv(csv.out);
     ASSERT_EQ(rows.size(), 601u);
     // QCL and QCR parts go to 105 °C; the heading says at what temperature each was taken.
@@ -251,6 +293,18 @@ TEST(CompareCommand, CsvAndJsonCarryTheEnginesValues) {
         for (int i : {0, 299, 599})
             EXPECT_EQ(values[i].toDouble(), Number(rows[static_cast<size_t>(i) + 1][c + 1]));
     }
+}
+
+// data above a part's limit prints the text at the limit, and says so on standard error.
+TEST(DataCommand, AboveThePartsLimitSaysItIsShownAtTheLimit) {
+    const CliRun above = Zeltacli(std::string("data ") + kThreeStage + " --temperature 150");
+    const CliRun atLimit = Zeltacli(std::string("data ") + kThreeStage + " --temperature 105");
+    ASSERT_EQ(above.status, 0) << above.err;
+    EXPECT_EQ(above.out, atLimit.out);
+    EXPECT_NE(above.out.find("T=105 °C"), std::string::npos);
+    EXPECT_EQ(above.err, std::string("zeltacli: ") + kThreeStage +
+                             " is shown at its limit of 105 °C, not at 150 °C\n");
+    EXPECT_EQ(atLimit.err, "");
 }
 
 TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
@@ -455,6 +509,12 @@ TEST(AnalysisCommands, BadInputIsOneClearMessageAndNoFile) {
          "--format takes text, csv or json"},
         {"find --max-impedance 0.02 --from 10k", 2, "find needs --to"},
         {"find --max-impedance 0.02 --from 10k --to 1M --ripple-current 2", 2, "go together"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --min-voltage -1", 1,
+         "--min-voltage takes a voltage of 0 V or more"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --min-voltage 4x", 1,
+         "--min-voltage takes a voltage"},
+        {"find --max-impedance 0.02 --from 10k --to 1M --one-per-model --one-per-model", 2,
+         "--one-per-model given twice"},
         {"find --max-impedance 0.02 --from 10k --to 1M --series QZZ", 1,
          "The series list does not offer"},
         {"compare QAKA106K010RNJ QCRD107M010RNJ --quantity phase", 1,

@@ -64,17 +64,22 @@ inline std::string CatalogueText(int models, const std::string& tolerances = "K"
     return text;
 }
 
+// The RC elements of each network shape with their nodes, in the order of a block.
+inline const char* const kSixStages[] = {"R1 2 3", "C1 2 3", "R2 3 4", "C2 4 9",
+                                         "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9",
+                                         "R5 6 7", "C5 7 9", "R6 7 8", "C6 8 9"};
+inline const char* const kFourStages[] = {"R1 2 3", "C1 3 4", "R2 3 4", "C2 4 5",
+                                          "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9"};
+inline const char* const kThreeStages[] = {"R1 2 3", "C1 3 4", "R2 3 4",
+                                           "C2 4 9", "R3 4 5", "C3 5 9"};
+
+inline const char* const* ElementsOf(int stages) {
+    return stages == 6 ? kSixStages : (stages == 4 ? kFourStages : kThreeStages);
+}
+
 inline std::string LibraryBlock(const std::string& name) {
-    static const char* const kSixStages[] = {"R1 2 3", "C1 2 3", "R2 3 4", "C2 4 9",
-                                             "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9",
-                                             "R5 6 7", "C5 7 9", "R6 7 8", "C6 8 9"};
-    static const char* const kFourStages[] = {"R1 2 3", "C1 3 4", "R2 3 4", "C2 4 5",
-                                              "R3 4 5", "C3 5 9", "R4 5 6", "C4 6 9"};
-    static const char* const kThreeStages[] = {"R1 2 3", "C1 3 4", "R2 3 4",
-                                               "C2 4 9", "R3 4 5", "C3 5 9"};
     const int stages = StagesOf(name);
-    const char* const* elements =
-        stages == 6 ? kSixStages : (stages == 4 ? kFourStages : kThreeStages);
+    const char* const* elements = ElementsOf(stages);
     std::string text = ".SUBCKT " + name +
                        " 1 9\r\nLesl 1 2 1.800000e-009\r\nRels 1 2 10\r\n"
                        "Rp 2 9 2.500000e+007\r\nDp 9 2 DFWD\r\n";

@@ -6,6 +6,7 @@
 #include "ValueLimits.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -21,8 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const CapacitorRecord& r = *index[i];
-        if (!IsPositiveValue(r.capacitance) || !IsPositiveValue(r.ratedVoltage))
-            std::abort();
+        // The columns are what the file says (a rated voltage of 0, a DF of -1), but of a
+        // size every computation can hold.
+        for (const double value : {r.capacitance, r.ratedVoltage, r.dclMax, r.dfMax, r.esrMax}) {
+            if (!IsUsableNumber(value))
+                std::abort();
+        }
     }
     return 0;
 }
