@@ -178,8 +178,8 @@ int ReadBankArguments(const CliArguments& arguments, BankArguments& a,
                                   "converter would short the rail");
     }
     if (given[kMinVoltage] && (!ReadQuantityArgument(values[kMinVoltage], &a.minVoltage) ||
-                               !(a.minVoltage > 0.0) || !std::isfinite(a.minVoltage)))
-        return CommandFailure("--min-voltage takes a voltage above 0 V, not \"" +
+                               !(a.minVoltage >= 0.0) || !std::isfinite(a.minVoltage)))
+        return CommandFailure("--min-voltage takes a voltage of 0 V or more, not \"" +
                               values[kMinVoltage] + "\"");
     if (given[kLimit]) {
         if (!ReadWhole(values[kLimit], 1, 1e9, &number))
@@ -428,9 +428,11 @@ int RunBankCommand(CCliSession& session, const CliArguments& arguments) {
         return CommandFailure(
             "bank: the search stopped at its time limit of " +
             RoundedNumber(a.query.timeBudget, 6) + " s: " + ReachedText(result) + "; " +
-            std::to_string(result.banks.size()) + (result.banks.size() == 1 ? " bank" : " banks") +
-            " found, the best there are. Raise --time-limit, lower --max-parts or "
-            "--max-types, or narrow the selection");
+            (result.banks.empty() ? std::string("no bank found there")
+                                  : std::to_string(result.banks.size()) +
+                                        (result.banks.size() == 1 ? " bank" : " banks") +
+                                        " found there, the best there are") +
+            ". Raise --time-limit, lower --max-parts or --max-types, or narrow the selection");
     return kExitSuccess;
 }
 

@@ -181,6 +181,8 @@ TEST(BankCommand, BadInputIsOneMessageAndAFailingStatus) {
         {"--mask 1k:10m,1M:20m --from 200M --to 300M", 1, "holds no frequency of the grid"},
         {"--mask 1k:10m,1M:20m --time-limit 0", 1, "--time-limit takes seconds above 0"},
         {"--mask 1k:10m,1M:20m --format xml", 1, "--format takes text, csv or json"},
+        {"--mask 1k:10m,1M:20m --min-voltage -1", 1,
+         "--min-voltage takes a voltage of 0 V or more"},
         {"--mask 1k:1m,1M:1m --max-parts 3 --series QCL", 1,
          "no bank keeps |Z| <= mask 1 kHz: 1 mOhm, 1 MHz: 1 mOhm from 1 kHz to 1 MHz"},
     };
@@ -201,7 +203,16 @@ TEST(BankCommand, TimeLimitSaysHowFarTheSearchGot) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("the search stopped at its time limit of 0.001 s: "), std::string::npos)
         << run.err;
-    EXPECT_NE(run.err.find("0 banks found"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no bank found there. Raise --time-limit"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    // Banks of the finished levels are the best there are: they are shown.
+    const CliRun some = RunBank("--mask 10k:20m --from 10k --to 10M --max-parts 60 "
+                                "--limit 100000 --time-limit 3 --series QCL --format csv");
+    EXPECT_EQ(some.status, 1);
+    EXPECT_NE(some.err.find(" found there, the best there are."), std::string::npos) << some.err;
+    EXPECT_EQ(some.out.find("\r\n1,"), some.out.find("\r\n")) << some.out.substr(0, 400);
 }
 
 // ---------------------------------------------------------------------------------------
