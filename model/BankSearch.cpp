@@ -109,6 +109,31 @@ double ImpedanceOfSum(double re, double im) {
     return 1.0 / Magnitude(re, im);
 }
 
+// |Z| of t part types with admittances y and counts n beside the converter's v, summed in
+// the order given. Parts with the same admittance (the K and M tolerance twins of one model)
+// are summed as one term of their joint count: 1 x K + 5 x M is then bit for bit the bank
+// 2 x K + 4 x M, so banks that are the same circuit tie exactly and rank by part numbers.
+double ImpedanceOfBank(const Complex* y, const int* n, int t, Complex v) {
+    double re = 0.0, im = 0.0;
+    for (int i = 0; i < t; ++i) {
+        int count = n[i];
+        bool merged = false;
+        for (int j = 0; j < i && !merged; ++j)
+            merged = y[j].re == y[i].re && y[j].im == y[i].im;
+        if (merged)
+            continue; // added with the first of its kind
+        for (int j = i + 1; j < t; ++j) {
+            if (y[j].re == y[i].re && y[j].im == y[i].im)
+                count += n[j];
+        }
+        re += count * y[i].re;
+        im += count * y[i].im;
+    }
+    re += v.re;
+    im += v.im;
+    return ImpedanceOfSum(re, im);
+}
+
 long long AreaUnits(char caseCode) {
     // The footprints are whole tenths of a millimetre on both sides.
     return std::llround(CaseFootprintArea(caseCode) * 100.0);
@@ -174,15 +199,12 @@ private:
 
     // |Z| at band point k of the bank (idx ascending), in the one order of summation.
     double BankImpedance(const int* idx, const int* n, int t, int k) const {
-        double re = 0.0, im = 0.0;
+        Complex y[kMaxBankTypes];
         for (int i = 0; i < t; ++i) {
             const size_t at = static_cast<size_t>(idx[i]) * m_count + k;
-            re += n[i] * m_re[at];
-            im += n[i] * m_im[at];
+            y[i] = {m_re[at], m_im[at]};
         }
-        re += m_vRe[k];
-        im += m_vIm[k];
-        return ImpedanceOfSum(re, im);
+        return ImpedanceOfBank(y, n, t, {m_vRe[k], m_vIm[k]});
     }
     // The exact test at every band point, starting at `startPoint`; fills `bank` when met.
     bool MeetsMask(const int* idx, const int* n, int t, int startPoint, Bank& bank) const;
@@ -693,19 +715,18 @@ BankSearchResult FindBanks(const std::vector<const CapacitorRecord*>& records,
 }
 
 double BankImpedanceAt(const Bank& bank, const BankQuery& query, double frequency) {
-    double re = 0.0, im = 0.0;
+    Complex y[kMaxBankTypes];
+    int n[kMaxBankTypes];
     for (int i = 0; i < bank.typeCount; ++i) {
         const CapacitorRecord& r = *bank.parts[i].record;
         ModelVector scaled;
         BuildModelVector(r, scaled);
         ScaleModelToTemperature(r, scaled, query.temperature);
-        const Complex y = MountedAdmittance(r, scaled, query.mountResistance,
-                                            MountInductanceOf(query, r.caseCode), frequency);
-        re += bank.parts[i].count * y.re;
-        im += bank.parts[i].count * y.im;
+        y[i] = MountedAdmittance(r, scaled, query.mountResistance,
+                                 MountInductanceOf(query, r.caseCode), frequency);
+        n[i] = bank.parts[i].count;
     }
-    const Complex v = ConverterAdmittance(query, frequency);
-    return ImpedanceOfSum(re + v.re, im + v.im);
+    return ImpedanceOfBank(y, n, bank.typeCount, ConverterAdmittance(query, frequency));
 }
 
 std::vector<double> BankBandFrequencies(const BankQuery& query) {
