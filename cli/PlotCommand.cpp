@@ -1,4 +1,5 @@
 #include "ApplyGraphFill.h"
+#include "BankCommand.h"
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
@@ -16,6 +17,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -122,6 +124,22 @@ GraphFill ComposePlotFill(int kind, const std::vector<std::unique_ptr<CWorkingSt
     return fill;
 }
 
+// The impedance graph's texts with a bank's |Z| and its mask over the band.
+GraphFill ComposeBankFill(const BankPlot& plot, const IStringTable& strings) {
+    GraphFill fill = ComposeGraphFill(KindImpedance, GraphFillSource{}, strings);
+    fill.count = static_cast<int>(plot.frequency.size());
+    fill.x = plot.frequency.data();
+    fill.curves[0] = plot.impedance.data();
+    fill.curves[1] = plot.limit.data();
+    fill.dotted[1] = true;
+    // The bank's parts are the title: a legend that long would not fit a small drawing.
+    fill.title = plot.title;
+    fill.legendNames[0] = plot.legend;
+    fill.legendNames[1] = "mask";
+    fill.referenceText.clear();
+    return fill;
+}
+
 // Draws `view` into `path`. False when the file could not be made.
 bool DrawPlot(CGraph& view, PlotFile file, const QString& path, int width, int height) {
     const QRect area(0, 0, width, height);
@@ -184,10 +202,23 @@ std::unique_ptr<QCoreApplication> CreateCliApplication(int& argc, char** argv) {
     return std::make_unique<QApplication>(argc, argv);
 }
 
-int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
+int RunPlotCommand(CCliSession& session, const CliArguments& allArguments) {
+    // With --bank the bank's options are read first; plot reads what is left.
+    BankPlot bankPlot;
+    const bool bank =
+        std::any_of(allArguments.begin(), allArguments.end(), [](const std::string& word) {
+            return word == "--bank" || word.rfind("--bank=", 0) == 0;
+        });
+    CliArguments arguments = allArguments;
+    if (bank) {
+        arguments.clear();
+        const int read = ReadBankPlotArguments(allArguments, bankPlot, arguments);
+        if (read != kExitSuccess)
+            return read;
+    }
     std::vector<std::string> words;
-    std::string graphText, temperatureText, sizeText = "800x600";
-    bool graphGiven = false, temperatureGiven = false;
+    std::string graphText = bank ? "impedance" : "", temperatureText, sizeText = "800x600";
+    bool graphGiven = bank, temperatureGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         bool missing = false;
         if (TakeOption(arguments, i, "--graph", &graphText, &missing))
@@ -205,7 +236,9 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
     }
     if (!graphGiven)
         return UsageError("plot needs --graph KIND");
-    if (words.size() < 2)
+    if (bank && (words.size() != 1 || graphText != "impedance"))
+        return UsageError("plot --bank draws the impedance of the bank into one output file");
+    if (!bank && words.size() < 2)
         return UsageError("plot needs a part number and an output file");
     if (words.size() > kMaxPlotParts + 1)
         return UsageError("plot draws up to four parts");
@@ -232,7 +265,15 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
     const int status = session.LoadStore();
     if (status != kExitSuccess)
         return status;
+    CGraph view;
+    view.resize(width, height);
     std::vector<std::unique_ptr<CWorkingState>> states;
+    if (bank) {
+        const int computed = ComputeBankPlot(session, bankPlot);
+        if (computed != kExitSuccess)
+            return computed;
+        ApplyGraphFill(view, ComposeBankFill(bankPlot, session.Strings()));
+    }
     for (const std::string& partNumber : words) {
         const CapacitorRecord* record = session.FindPart(partNumber);
         if (record == nullptr)
@@ -241,9 +282,8 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
         ComputePart(*states.back(), record, temperature);
     }
 
-    CGraph view;
-    view.resize(width, height);
-    ApplyGraphFill(view, ComposePlotFill(kind, states, session.Strings()));
+    if (!bank)
+        ApplyGraphFill(view, ComposePlotFill(kind, states, session.Strings()));
 
     // Drawn under a temporary name and renamed, so the file never stands there half made.
     const std::string temporary = output + ".partial";

@@ -18,6 +18,7 @@ int RunDataCommand(CCliSession& session, const CliArguments& arguments);
 int RunSparamsCommand(CCliSession& session, const CliArguments& arguments);
 int RunModelCommand(CCliSession& session, const CliArguments& arguments);
 int RunFindCommand(CCliSession& session, const CliArguments& arguments);
+int RunBankCommand(CCliSession& session, const CliArguments& arguments);
 int RunCompareCommand(CCliSession& session, const CliArguments& arguments);
 int RunNetlistCommand(CCliSession& session, const CliArguments& arguments);
 int RunPlotCommand(CCliSession& session, const CliArguments& arguments);
@@ -63,6 +64,21 @@ const CliCommand kCommands[] = {
      "      grid point. --min-voltage keeps parts rated V or more; --one-per-model lists the\n"
      "      first of a model's tolerance variants only. Values take a prefix: 20m, 10k, 1M",
      RunFindCommand},
+    {"bank",
+     "--mask HZ:OHM,HZ:OHM,... [--from HZ --to HZ] [--temperature T] [--max-types K]\n"
+     "      [--max-parts N] [--mount-inductance H] [--mount-inductance-case X=H,...]\n"
+     "      [--mount-resistance OHM] [--vrm-resistance OHM --vrm-inductance H]\n"
+     "      [selection filters of list] [--min-voltage V] [--limit L] [--format text|csv|json]\n"
+     "      [--netlist FILE] [--time-limit S]",
+     "the best banks of up to K (1-3, default 2) part types and N (default 8) parts in all,\n"
+     "      each part behind its mounting inductance and resistance (per case where named,\n"
+     "      default 0), in parallel with the converter's output R + L when given, whose |Z|\n"
+     "      stays at or under the mask (corners joined straight on log-log axes, flat outside)\n"
+     "      at every grid frequency of the band (default: the mask's first to last corner) at\n"
+     "      T (default 25); ranked by parts, types, case area, then the worst margin, largest\n"
+     "      first; the best L (default 10). --netlist writes the best bank as an ngspice deck;\n"
+     "      a search longer than S seconds (default 60) stops and says how far it got",
+     RunBankCommand},
     {"compare",
      "PART PART [PART...] [--temperature T] [--quantity impedance|esr|capacitance|df|\n"
      "      ripple-voltage|ripple-current] [--format csv|json]",
@@ -75,9 +91,13 @@ const CliCommand kCommands[] = {
      RunNetlistCommand},
     {"plot",
      "PART [PART...] --graph impedance|esr|capacitance|df|ripple-voltage|ripple-current|dcl\n"
-     "      OUT.svg|OUT.pdf|OUT.png [--temperature T] [--size WxH]",
+     "      OUT.svg|OUT.pdf|OUT.png [--temperature T] [--size WxH]\n"
+     "      | --bank \"N x PART + ...\" --mask HZ:OHM,... [bank's band, temperature, mounting\n"
+     "      and converter options] OUT.svg|OUT.pdf|OUT.png [--size WxH]",
      "the graph view's drawing of one part as its graph window shows it, or of up to four\n"
-     "      parts with one curve each (default size 800x600)",
+     "      parts with one curve each (default size 800x600); with --bank \"N x PART + ...\" and\n"
+     "      bank's --mask, band, temperature, mounting and converter options instead of parts:\n"
+     "      the bank's |Z| over the band with the mask, dotted",
      RunPlotCommand},
 };
 
