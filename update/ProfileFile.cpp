@@ -158,7 +158,8 @@ std::string LineEnd(const std::string& text) {
 
 ProfileFileStatus ReadProfileFile(const std::string& path, std::string& text) {
     text.clear();
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO in its place must not hold the window until someone writes.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return errno == ENOENT || errno == ENOTDIR ? ProfileFileStatus::Missing
                                                    : ProfileFileStatus::Unreadable;

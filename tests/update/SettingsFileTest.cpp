@@ -299,6 +299,12 @@ TEST_F(SettingsFileFlowTest, AHugeOrUnreadableFileIsRefusedWithAMessageAndLeftAl
     EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 
     // A server file that cannot be read: the defaults, and the message naming it.
+    // A pipe in the file's place neither holds the window nor is replaced.
+    ::unlink(ini.c_str());
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0);
+    ReadProxySettings(QString::fromStdString(ini), &status);
+    EXPECT_EQ(status, SettingsFileStatus::Unreadable);
+    EXPECT_FALSE(WriteProxySettings(QString::fromStdString(ini), read));
     ::unlink(ini.c_str());
     ::unlink((folder + "/ZeltaIII.srv").c_str());
     ::mkdir((folder + "/ZeltaIII.srv").c_str(), 0755);
