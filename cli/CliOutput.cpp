@@ -1,13 +1,12 @@
 #include "CliOutput.h"
 
+#include "AtomicFile.h"
 #include "CliSupport.h"
 #include "NumberText.h"
 
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <system_error>
 
 bool ReadOutputFormat(const std::string& text, unsigned allowed, OutputFormat* format) {
@@ -84,32 +83,13 @@ std::string JsonNumber(double value) {
 }
 
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error) {
-    // The temporary name sits in the same folder, so the rename never crosses file systems.
-    const std::string temporary = path + ".partial";
-    std::error_code ignored;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "Cannot open file " + path;
-            return false;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, ignored);
-            error = "Cannot write file " + path;
-            return false;
-        }
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, path, renamed);
-    if (renamed) {
-        std::filesystem::remove(temporary, ignored);
-        error = "Cannot write file " + path + ": " + renamed.message();
-        return false;
-    }
-    return true;
+    int code = 0;
+    bool opened = false;
+    if (WriteFileAtomically(path, text, AtomicFileOptions{}, &code, &opened))
+        return true;
+    error = (opened ? "Cannot write file " : "Cannot open file ") + path + ": " +
+            std::system_category().message(code);
+    return false;
 }
 
 bool ReadQuantityArgument(const std::string& text, double* value) {

@@ -25,9 +25,10 @@ std::string JsonString(const std::string& text);
 // A JSON number, or null for NaN and infinities.
 std::string JsonNumber(double value);
 
-// Writes `text` as the file `path`: first under a temporary name in the same folder, then
-// renamed, so that `path` never holds a partial file. On failure nothing is left behind and
-// `error` says why.
+// Writes `text` as the file `path`: under a temporary name of its own in the same folder, then
+// renamed, so that `path` holds the earlier file or the whole new one, never a part, however
+// many runs write it at once. On failure nothing is left behind and `error` says why
+// ("Cannot open file ..." or "Cannot write file ..." with the system's reason).
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);
 
 // A value with an optional engineering prefix letter: "0.02", "20m", "10k", "1M", "4.7u".

@@ -68,12 +68,17 @@ namespace {
 
 // The write error of standard output, reported once.
 bool g_outputFailed = false;
+// The reader of the pipe on standard output has gone (as `head` does once it has its lines):
+// nothing more is written and nothing is said.
+bool g_readerGone = false;
 
 bool OutputFailed(int error) {
     if (!g_outputFailed) {
         g_outputFailed = true;
-        PrintError(std::string("zeltacli: cannot write to standard output: ") +
-                   std::strerror(error != 0 ? error : EIO));
+        g_readerGone = error == EPIPE;
+        if (!g_readerGone)
+            PrintError(std::string("zeltacli: cannot write to standard output: ") +
+                       std::strerror(error != 0 ? error : EIO));
     }
     return false;
 }
@@ -114,7 +119,11 @@ int FinishOutput() {
         OutputFailed(flushError);
     else if (!closed)
         OutputFailed(errno);
-    return g_outputFailed ? kExitFailure : kExitSuccess;
+    return g_outputFailed && !g_readerGone ? kExitFailure : kExitSuccess;
+}
+
+bool OutputReaderGone() {
+    return g_readerGone;
 }
 
 bool CheckFileNamePart(const std::string& partNumber, const std::string& folder) {

@@ -83,8 +83,12 @@ bool PrintOutput(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Flushes and closes standard output once a command has finished: data that reached only
 // the buffer so far is written now. kExitSuccess, or kExitFailure after printing why on
-// standard error when any write to standard output failed.
+// standard error when any write to standard output failed, except that the reader of a pipe
+// stopped reading (EPIPE): that ends the output quietly with kExitSuccess.
 int FinishOutput();
+
+// True once a write to standard output found that the reader of its pipe has gone.
+bool OutputReaderGone();
 
 // True when `partNumber` can begin a file name in `folder`. Otherwise prints that it would
 // name a file outside the folder and returns false; the command then ends with kExitFailure.

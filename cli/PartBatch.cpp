@@ -1,5 +1,6 @@
 #include "PartBatch.h"
 
+#include "AtomicFile.h"
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
@@ -14,6 +15,7 @@
 #include <exception>
 #include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -112,12 +114,12 @@ int CheckOutputFolder(const std::string& folder) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error))
         return CommandFailure("the output folder " + folder + " does not exist");
-    // A probe file shows whether files can be made there at all, before any part is tried.
-    const std::string probe = folder + "/.zeltacli-probe";
-    std::string message;
-    if (!WriteFileWhole(probe, "", message))
-        return CommandFailure("cannot write files into the folder " + folder);
-    std::filesystem::remove(probe, error);
+    // Whether files can be made there at all, before any part is tried. The probe has a name
+    // of its own, so runs beside this one into the same folder never meet it.
+    int code = 0;
+    if (!CanCreateFilesIn(folder, &code))
+        return CommandFailure("cannot write files into the folder " + folder + ": " +
+                              std::system_category().message(code));
     return kExitSuccess;
 }
 

@@ -31,8 +31,8 @@ std::vector<PartFailure> RunPartBatch(const std::vector<const CapacitorRecord*>&
 int FinishPartBatch(const std::vector<PartFailure>& failures, size_t partCount,
                     const std::string& what, const std::string& folder);
 
-// Checks that `folder` is a folder this process can write files into. kExitSuccess, or
-// kExitFailure after a message.
+// Checks that `folder` is a folder this process can write files into, without disturbing other
+// runs writing there at the same time. kExitSuccess, or kExitFailure after a message.
 int CheckOutputFolder(const std::string& folder);
 
 // A batch command after its arguments are read: the parts passing `selection`, the check of

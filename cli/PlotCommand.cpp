@@ -1,4 +1,5 @@
 #include "ApplyGraphFill.h"
+#include "AtomicFile.h"
 #include "BankCommand.h"
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
@@ -20,11 +21,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <system_error>
 #include <vector>
 
 // zeltacli plot: the graph view's own drawing of up to four parts, as SVG, PDF or PNG.
@@ -285,20 +283,14 @@ int RunPlotCommand(CCliSession& session, const CliArguments& allArguments) {
     if (!bank)
         ApplyGraphFill(view, ComposePlotFill(kind, states, session.Strings()));
 
-    // Drawn under a temporary name and renamed, so the file never stands there half made.
-    const std::string temporary = output + ".partial";
-    std::error_code ignored;
-    if (!std::ofstream(temporary, std::ios::binary | std::ios::trunc))
-        return CommandFailure("Cannot open file " + output);
-    if (!DrawPlot(view, file, QString::fromStdString(temporary), width, height)) {
-        std::filesystem::remove(temporary, ignored);
+    // Drawn under a temporary name of its own and renamed, so the file never stands there half
+    // made and two runs drawing the same file do not meet.
+    CAtomicFile plot(output);
+    if (!plot.Open())
+        return CommandFailure("Cannot open file " + output + ": " + plot.ErrorText());
+    if (!DrawPlot(view, file, QString::fromStdString(plot.WritingPath()), width, height))
         return CommandFailure("Cannot write file " + output);
-    }
-    std::error_code renamed;
-    std::filesystem::rename(temporary, output, renamed);
-    if (renamed) {
-        std::filesystem::remove(temporary, ignored);
-        return CommandFailure("Cannot write file " + output + ": " + renamed.message());
-    }
+    if (!plot.Commit())
+        return CommandFailure("Cannot write file " + output + ": " + plot.ErrorText());
     return kExitSuccess;
 }

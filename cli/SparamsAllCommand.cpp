@@ -6,9 +6,7 @@
 #include "SParameterWriter.h"
 #include "SelectionFilters.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 // zeltacli sparams --all OUTDIR: both Touchstone files of every selected part, in parallel.
@@ -54,18 +52,12 @@ int RunSparamsAllCommand(CCliSession& session, const CliArguments& arguments) {
     const IStringTable& strings = session.Strings();
     return RunSelectionBatch(session, selection, folder, "S-parameter files",
                              [&](const CapacitorRecord& record, std::string& message) {
+                                 // A file that failed leaves the earlier one as it was, and a
+                                 // complete series file stays beside a failed shunt file, as
+                                 // in the program's own command.
                                  CKeptMessage kept;
                                  if (WriteSParameterFiles(folder, record, kept, strings) == 0)
                                      return true;
-                                 // Neither file of a failed part stays behind as if it were
-                                 // complete.
-                                 std::error_code ignored;
-                                 for (bool shunt : {false, true}) {
-                                     const std::string path =
-                                         SParameterFileName(folder, record.partNumber, shunt);
-                                     if (std::filesystem::is_regular_file(path, ignored))
-                                         std::filesystem::remove(path, ignored);
-                                 }
                                  message = kept.Text();
                                  return false;
                              });

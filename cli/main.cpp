@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "NumberLocale.h"
 #include "ResourceLibrary.h"
+#include "Terminal.h"
 
 #include <QCoreApplication>
 
@@ -181,7 +182,8 @@ int Run(int argc, char** argv) {
     CCliSession session(dataDirectory, library);
     const int status = command->run(session, arguments);
     // What is still in the output buffer is written here; a failure there fails the command.
-    return status == kExitSuccess ? FinishOutput() : status;
+    // A command that stopped because the reader of its output went away has done its part.
+    return status == kExitSuccess || OutputReaderGone() ? FinishOutput() : status;
 }
 
 } // namespace
@@ -189,7 +191,8 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // The application object gives the library loader the program's own folder.
     const std::unique_ptr<QCoreApplication> application = CreateCliApplication(argc, argv);
-    UseCNumberForm(); // files, texts and options use "12.5" in every locale
+    UseCNumberForm();         // files, texts and options use "12.5" in every locale
+    IgnoreBrokenPipeSignal(); // a reader that stops early ends the output, not the process
     const int status = Run(argc, argv);
     if (status == kExitUsage)
         PrintUsage(stderr);

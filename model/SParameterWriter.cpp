@@ -1,5 +1,6 @@
 #include "SParameterWriter.h"
 
+#include "AtomicFile.h"
 #include "CapacitorRecord.h"
 #include "FrequencyResponse.h"
 #include "Messages.h"
@@ -107,24 +108,24 @@ std::string SParameterFileName(const std::string& folder, const char* partNumber
 
 int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, bool shunt,
                         IMessageSink& sink, const IStringTable& table) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+    // Written under a name of its own and renamed into place once complete: a simulator never
+    // reads a cut-off sweep, and a failed write keeps the earlier file.
+    CAtomicFile file(path);
+    if (!file.Open())
         return Fail(sink, table, IDS_CANNOT_OPEN_FILE, path);
 
-    bool ok = std::fputs(SParameterHeader(shunt), file) >= 0;
+    bool ok = file.Write(std::string(SParameterHeader(shunt)));
     ModelVector vector;
     BuildModelVector(record, vector);
     char line[512];
     for (int c = 0; ok && c < kSParameterPoints; ++c) {
         const int n = FormatSParameterLine(record, vector, c, shunt, line, sizeof line);
-        ok = n > 0 &&
-             std::fwrite(line, 1, static_cast<std::size_t>(n), file) == static_cast<std::size_t>(n);
+        ok = n > 0 && file.Write(line, static_cast<std::size_t>(n));
     }
-    // The buffered data reaches the disk only here: a failing flush is a failed write too.
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok)
+    if (!ok || !file.Commit()) {
+        file.Discard();
         return Fail(sink, table, IDS_CANNOT_WRITE_FILE, path);
+    }
     return 0;
 }
 

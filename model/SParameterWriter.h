@@ -28,9 +28,9 @@ int FormatSParameterLine(const CapacitorRecord& record, const ModelVector& vecto
 // an empty folder gives the bare file name.
 std::string SParameterFileName(const std::string& folder, const char* partNumber, bool shunt);
 
-// Writes one file, replacing any existing one. On failure the message 34004 (cannot
-// create) or 34053 (cannot write) goes to `sink` with the path, and -1 is returned;
-// 0 on success.
+// Writes one file, replacing any existing one only once the new one is complete. On failure
+// the message 34004 (cannot create) or 34053 (cannot write) goes to `sink` with the path, the
+// earlier file stays as it was, and -1 is returned; 0 on success.
 int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, bool shunt,
                         IMessageSink& sink, const IStringTable& table);
 

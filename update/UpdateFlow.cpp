@@ -23,6 +23,17 @@ bool Check(CUpdateClient& client, IUpdateUi& ui, const QString& server, const QS
     return finished && cancel == 0;
 }
 
+// Tells the user that a settings file is not used, when it is not.
+void ReportSettingsFile(IUpdateUi& ui, const IStringTable* strings, SettingsFileStatus status,
+                        const QString& path) {
+    if (status == SettingsFileStatus::Usable) {
+        return;
+    }
+    const int id =
+        status == SettingsFileStatus::TooLarge ? kIdsSettingsTooLarge : kIdsSettingsUnreadable;
+    ui.ShowMessage(UpdateText(strings, id).replace(QStringLiteral("%s"), path));
+}
+
 } // namespace
 
 QString UpdateText(const IStringTable* strings, int id) {
@@ -41,16 +52,21 @@ UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
         return UpdateOutcome::NoFolder;
     }
     const QString iniPath = SettingsPath(folder, kProxySettingsFile);
-    ProxySettings proxy = ReadProxySettings(iniPath);
+    SettingsFileStatus iniStatus = SettingsFileStatus::Usable;
+    ProxySettings proxy = ReadProxySettings(iniPath, &iniStatus);
+    ReportSettingsFile(ui, strings, iniStatus, iniPath);
     if (!ui.EditProxySettings(proxy)) {
         return UpdateOutcome::ProxyCancelled;
     }
     // A file that cannot be written only loses the settings for the next run; the values
-    // entered are used for this one.
+    // entered are used for this one. One that was too large or unreadable stays untouched.
     WriteProxySettings(iniPath, proxy);
     const QString proxyText = ProxyText(proxy);
 
-    const ServerSettings servers = ReadServerSettings(SettingsPath(folder, kServerSettingsFile));
+    const QString srvPath = SettingsPath(folder, kServerSettingsFile);
+    SettingsFileStatus srvStatus = SettingsFileStatus::Usable;
+    const ServerSettings servers = ReadServerSettings(srvPath, &srvStatus);
+    ReportSettingsFile(ui, strings, srvStatus, srvPath);
     CUpdateClient client(http, trustedKey);
     float version1 = 0.0f;
     float version2 = 0.0f;

@@ -51,6 +51,8 @@ constexpr int kIdsDownloadError = 34011;
 constexpr int kIdsNoNewVersion = 34012;
 constexpr int kIdsCheckFailed = 34013;
 constexpr int kIdsDownloading = 34014;
+constexpr int kIdsSettingsTooLarge = 34070;   // "The settings file %s is larger than 1 MB. ..."
+constexpr int kIdsSettingsUnreadable = 34071; // "The settings file %s cannot be read. ..."
 
 // The installer's file name in the program folder.
 constexpr const char* kInstallerFile = "Installer";

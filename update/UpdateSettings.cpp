@@ -1,40 +1,56 @@
 #include "UpdateSettings.h"
 
-#include <QFile>
-#include <QSettings>
+#include "AtomicFile.h"
+#include "ProfileFile.h"
+
+#include <string>
+#include <utility>
 
 namespace {
 
-constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+const char kSection[] = "zelta";
 
-QString Text(const QSettings& settings, const char* key, const QString& defaultValue = QString()) {
-    const QVariant value = settings.value(QLatin1String(key));
-    if (!value.isValid()) {
-        return defaultValue;
-    }
-    // An unquoted value with commas reads back as a list; the profile functions see one text.
-    if (value.metaType().id() == QMetaType::QStringList) {
-        return value.toStringList().join(QLatin1Char(','));
-    }
-    return value.toString();
-}
+// The file's bytes in the form the profile functions read, with the status of the reading.
+class CProfile {
+public:
+    explicit CProfile(const QString& path)
+        : m_status(ReadProfileFile(path.toStdString(), m_text)) {}
 
-int Int(const QSettings& settings, const char* key, int defaultValue) {
-    const bool present = settings.contains(QLatin1String(key));
-    return ProfileInt(Text(settings, key), present, defaultValue);
-}
+    ProfileFileStatus Status() const { return m_status; }
 
-// Creates the file, or narrows an existing one, before any password reaches it.
-void MakeOwnerOnly(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        if (file.open(QIODevice::WriteOnly)) {
-            file.setPermissions(kOwnerOnly);
-            file.close();
+    QString Text(const char* key, const QString& defaultValue = QString()) const {
+        std::string value;
+        if (!GetProfileString(m_text, kSection, key, value)) {
+            return defaultValue;
         }
+        return QString::fromStdString(value);
+    }
+
+    int Int(const char* key, int defaultValue) const {
+        std::string value;
+        const bool present = GetProfileString(m_text, kSection, key, value);
+        return ProfileInt(QString::fromStdString(value), present, defaultValue);
+    }
+
+private:
+    std::string m_text;
+    ProfileFileStatus m_status;
+};
+
+void Report(ProfileFileStatus status, SettingsFileStatus* out) {
+    if (out == nullptr) {
         return;
     }
-    file.setPermissions(kOwnerOnly);
+    switch (status) {
+    case ProfileFileStatus::TooLarge:
+        *out = SettingsFileStatus::TooLarge;
+        break;
+    case ProfileFileStatus::Unreadable:
+        *out = SettingsFileStatus::Unreadable;
+        break;
+    default:
+        *out = SettingsFileStatus::Usable;
+    }
 }
 
 } // namespace
@@ -71,54 +87,56 @@ int ProfileInt(const QString& text, bool present, int defaultValue) {
     return static_cast<int>(negative ? -value : value);
 }
 
-ProxySettings ReadProxySettings(const QString& iniPath) {
+ProxySettings ReadProxySettings(const QString& iniPath, SettingsFileStatus* status) {
     ProxySettings result;
-    QSettings settings(iniPath, QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("zelta"));
-    result.useProxy = Int(settings, "useproxy", 0);
-    result.proxyName = Text(settings, "proxyname");
-    result.proxyPort = Int(settings, "proxyport", 0);
-    result.userName = Text(settings, "username");
-    result.password = Text(settings, "password");
-    result.savePassword = Int(settings, "savepassword", 0);
+    const CProfile profile(iniPath);
+    Report(profile.Status(), status);
+    result.useProxy = profile.Int("useproxy", 0);
+    result.proxyName = profile.Text("proxyname");
+    result.proxyPort = profile.Int("proxyport", 0);
+    result.userName = profile.Text("username");
+    result.password = profile.Text("password");
+    result.savePassword = profile.Int("savepassword", 0);
     return result;
 }
 
 bool WriteProxySettings(const QString& iniPath, const ProxySettings& proxy) {
+    // Read again right before writing: the keys of this program change, everything else in
+    // the file stays as it is now.
+    const std::string path = iniPath.toStdString();
+    std::string text;
+    const ProfileFileStatus status = ReadProfileFile(path, text);
+    if (status == ProfileFileStatus::TooLarge || status == ProfileFileStatus::Unreadable) {
+        return false; // a file that was not read is never replaced
+    }
     const QString password = proxy.savePassword != 0 ? proxy.password : QString();
-    if (!password.isEmpty()) {
-        MakeOwnerOnly(iniPath);
+    const std::pair<const char*, QString> keys[] = {
+        {"useproxy", QString::number(proxy.useProxy)},
+        {"proxyname", proxy.proxyName},
+        {"proxyport", QString::number(proxy.proxyPort)},
+        {"username", proxy.userName},
+        {"password", password},
+        {"savepassword", QString::number(proxy.savePassword)},
+    };
+    for (const auto& [key, value] : keys) {
+        text = SetProfileString(text, kSection, key, value.toStdString());
     }
-    {
-        QSettings settings(iniPath, QSettings::IniFormat);
-        settings.beginGroup(QStringLiteral("zelta"));
-        settings.setValue(QStringLiteral("useproxy"), QString::number(proxy.useProxy));
-        settings.setValue(QStringLiteral("proxyname"), proxy.proxyName);
-        settings.setValue(QStringLiteral("proxyport"), QString::number(proxy.proxyPort));
-        settings.setValue(QStringLiteral("username"), proxy.userName);
-        settings.setValue(QStringLiteral("password"), password);
-        settings.setValue(QStringLiteral("savepassword"), QString::number(proxy.savePassword));
-        settings.endGroup();
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            return false;
-        }
-    }
-    if (!password.isEmpty()) {
-        // The settings file may have been replaced by a fresh one; narrow it again.
-        QFile::setPermissions(iniPath, kOwnerOnly);
-    }
-    return true;
+    AtomicFileOptions options;
+    // A file holding a password is the owner's alone from its first byte on.
+    options.ownerOnly = !password.isEmpty();
+    options.durable = true;
+    int error = 0;
+    return WriteFileAtomically(path, text, options, &error);
 }
 
-ServerSettings ReadServerSettings(const QString& srvPath) {
+ServerSettings ReadServerSettings(const QString& srvPath, SettingsFileStatus* status) {
     ServerSettings result;
-    QSettings settings(srvPath, QSettings::IniFormat);
-    settings.beginGroup(QStringLiteral("zelta"));
-    result.server1 = Text(settings, "httpserver", result.server1);
-    result.dir1 = Text(settings, "httpdir", result.dir1);
-    result.server2 = Text(settings, "httpserver2", result.server2);
-    result.dir2 = Text(settings, "httpdir2", result.dir2);
+    const CProfile profile(srvPath);
+    Report(profile.Status(), status);
+    result.server1 = profile.Text("httpserver", result.server1);
+    result.dir1 = profile.Text("httpdir", result.dir1);
+    result.server2 = profile.Text("httpserver2", result.server2);
+    result.dir2 = profile.Text("httpdir2", result.dir2);
     return result;
 }
 

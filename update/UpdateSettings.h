@@ -30,15 +30,21 @@ struct ServerSettings {
 // `folder` + "/" + `fileName`, with one separator whether or not `folder` ends in one.
 QString SettingsPath(const QString& folder, const char* fileName);
 
-// The six proxy keys; a missing file or key gives its default.
-ProxySettings ReadProxySettings(const QString& iniPath);
+// Whether a settings file could be used. A file that is too large or cannot be read gives
+// the defaults and is never rewritten; the user is told (SettingsFileMessage).
+enum class SettingsFileStatus { Usable, TooLarge, Unreadable };
 
-// Writes the six keys; the password only when savePassword is 1,
-// otherwise an empty one. A file holding a password is made readable by its owner only.
-// Returns false when the file could not be written.
+// The six proxy keys of section "zelta"; a missing file or key gives its default.
+ProxySettings ReadProxySettings(const QString& iniPath, SettingsFileStatus* status = nullptr);
+
+// Writes the six keys into section "zelta" as the profile functions do: each key's line
+// changed or added, every other line of the file kept byte for byte. The password only when
+// savePassword is 1, otherwise an empty one. A file holding a password is readable by its
+// owner only. The file is replaced only once the new one is complete. Returns false when it
+// could not be written, or was too large or unreadable and so was left alone.
 bool WriteProxySettings(const QString& iniPath, const ProxySettings& settings);
 
-ServerSettings ReadServerSettings(const QString& srvPath);
+ServerSettings ReadServerSettings(const QString& srvPath, SettingsFileStatus* status = nullptr);
 
 // "name:port" when the proxy is in use, else empty.
 QString ProxyText(const ProxySettings& settings);

@@ -473,9 +473,9 @@ TEST(BatchCommands, EveryPartInParallelAndFailuresReportedAtTheEnd) {
     std::filesystem::create_directory(netlists + "/" + kFourElement + ".lib");
     const CliRun net = Zeltacli("netlist --all " + Quote(netlists) + " --temperature 85");
     EXPECT_EQ(net.status, 1);
-    EXPECT_NE(net.err.find(std::string(kFourElement) + ": Cannot write file"), std::string::npos)
+    EXPECT_NE(net.err.find(std::string(kFourElement) + ": Cannot open file"), std::string::npos)
         << net.err;
-    EXPECT_EQ(FilesIn(netlists).size(), 6u); // no .partial file stays behind
+    EXPECT_EQ(FilesIn(netlists).size(), 6u); // no temporary file stays behind
 
     const std::string qcr = MakeTempDir("netlist-qcr");
     const CliRun selected = Zeltacli("netlist --all " + Quote(qcr) + " --series QCR");

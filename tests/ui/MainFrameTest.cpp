@@ -31,8 +31,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -690,6 +693,43 @@ TEST_F(MainFrameTest, SParametersAreWrittenIntoTheChosenFolderWhichIsRemembered)
     EXPECT_EQ(sink.messages[0].first, 34004);
     EXPECT_NE(sink.messages[0].second.find("missing/deeper/QAKB106M016Rser.s2p"),
               std::string::npos);
+}
+
+// The disk fills while the command writes: the earlier files stay whole, the message names
+// the file, and no temporary file is left. The full disk is a file-size limit of the process.
+TEST_F(MainFrameTest, SParametersOnAFullDiskLeaveTheEarlierFilesWhole) {
+    Start(&qak);
+    const QString folder = QString::fromStdString(MakeTempDir("sparams-full"));
+    dialogs.folder = folder;
+    frame->OnCommand(32798);
+    ASSERT_TRUE(sink.messages.empty());
+    const QString series = folder + "/QAKB106M016Rser.s2p";
+    const QString shunt = folder + "/QAKB106M016Rshu.s2p";
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray earlierSeries = bytes(series), earlierShunt = bytes(shunt);
+    ASSERT_GT(earlierSeries.size(), 20000);
+
+    {
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit full = old;
+        full.rlim_cur = 8192;
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        frame->OnCommand(32798);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
+    }
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].first, 34053);
+    EXPECT_EQ(sink.messages[0].second, "Cannot write file " + series.toStdString() + "\n");
+    EXPECT_EQ(bytes(series), earlierSeries);
+    EXPECT_EQ(bytes(shunt), earlierShunt);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"QAKB106M016Rser.s2p", "QAKB106M016Rshu.s2p"}));
 }
 
 TEST_F(MainFrameTest, ChooseAnotherCapacitorCreatesTheDialogOnceThenRaisesIt) {
