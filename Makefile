@@ -81,7 +81,7 @@ package: deps
 	cd $(PACKAGE_BUILD_DIR) && cpack -G DEB
 	desktop-file-validate packaging/example.vorn_components.ZeltaIII.desktop
 	appstreamcli validate --no-net packaging/example.vorn_components.ZeltaIII.metainfo.xml
-	lintian --fail-on error,warning --suppress-tags running-with-root-privileges \
+	lintian --fail-on error,warning \
 	        $(PACKAGE_BUILD_DIR)/zeltaiii_*.deb
 	@ls -l $(PACKAGE_BUILD_DIR)/zeltaiii_*.deb
 

@@ -12,11 +12,16 @@ namespace {
 
 constexpr const char* kDataSubfolder = "zeltaiii";
 
+std::string WithoutTrailingSlashes(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
 void AddOnce(std::vector<std::string>& folders, std::string folder) {
     if (folder.empty())
         return;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
+    folder = WithoutTrailingSlashes(folder);
     for (const std::string& known : folders) {
         if (known == folder)
             return;
@@ -33,7 +38,7 @@ std::vector<std::string> SplitPathList(const std::string& list) {
         const std::string part =
             list.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!part.empty() && part[0] == '/')
-            parts.push_back(part);
+            parts.push_back(WithoutTrailingSlashes(part));
         if (end == std::string::npos)
             break;
         start = end + 1;
@@ -53,16 +58,25 @@ std::vector<std::string> Candidates(const std::string& currentFolder,
     std::vector<std::string> folders;
     AddOnce(folders, currentFolder);
     if (!programFolder.empty()) {
-        const fs::path installed = fs::path(programFolder).parent_path() / "share" / kDataSubfolder;
-        AddOnce(folders, installed.lexically_normal().string());
+        // The installation's prefix: the folder above bin/, or above lib/zeltaiii/ where the
+        // package keeps the program beside its resource library.
+        fs::path folder = fs::path(programFolder).lexically_normal();
+        if (!folder.has_filename())
+            folder = folder.parent_path();
+        fs::path prefix = folder.parent_path();
+        const std::string above = prefix.filename().string();
+        if (folder.filename() == kDataSubfolder &&
+            (above == "lib" || above == "lib64" || above == "libexec"))
+            prefix = prefix.parent_path();
+        AddOnce(folders, (prefix / "share" / kDataSubfolder).string());
     }
     const char* dataHome = environment("XDG_DATA_HOME");
     if (dataHome != nullptr && dataHome[0] == '/') {
-        AddOnce(folders, std::string(dataHome) + "/" + kDataSubfolder);
+        AddOnce(folders, WithoutTrailingSlashes(dataHome) + "/" + kDataSubfolder);
     } else {
         const char* home = environment("HOME");
         if (home != nullptr && home[0] == '/')
-            AddOnce(folders, std::string(home) + "/.local/share/" + kDataSubfolder);
+            AddOnce(folders, WithoutTrailingSlashes(home) + "/.local/share/" + kDataSubfolder);
     }
     const char* dataDirs = environment("XDG_DATA_DIRS");
     std::vector<std::string> system = SplitPathList(dataDirs != nullptr ? dataDirs : std::string());

@@ -5,7 +5,8 @@
 
 // Where the program and zeltacli look for cap.vorn and vorncap.lib, in this order: the current
 // folder (as the installer's shortcuts start the program there), the installation's data folder
-// (../share/zeltaiii from the program's own folder), then zeltaiii under each XDG data folder
+// (share/zeltaiii in the installation's prefix: ../share/zeltaiii from a program in bin/,
+// ../../share/zeltaiii from one in lib/zeltaiii/), then zeltaiii under each XDG data folder
 // ($XDG_DATA_HOME or ~/.local/share, then $XDG_DATA_DIRS or /usr/local/share:/usr/share).
 // Plain C++: the store and zeltacli's session use it without Qt.
 namespace DataFolders {

@@ -1,5 +1,6 @@
 #include "UpdateLocations.h"
 #include "EnglishStrings.h"
+#include "InstallerSignature.h"
 #include "LocalHttpServer.h"
 #include "QtHttpClient.h"
 #include "TestEnvironment.h"
