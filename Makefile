@@ -1,6 +1,7 @@
 # The whole set-up on a fresh Debian machine:
 #   make run   installs what is missing, builds, and starts ZeltaIII on the shipped data
 #   make test  installs what is missing, builds with AddressSanitizer and UBSan, runs every test
+#   make package  installs what is missing, builds the Debian package and checks it with lintian
 
 PACKAGES := build-essential cmake ninja-build pkg-config \
             qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 \
