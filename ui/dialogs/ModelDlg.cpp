@@ -5,10 +5,15 @@
 #include "DialogTemplate.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <cmath>
 
 CModelDlg::CModelDlg(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
 
@@ -37,6 +42,7 @@ bool CModelDlg::Initialise() {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(m_edit)) {
         plain->setReadOnly(true);
         plain->setPlainText(text);
+        ShowEveryLine(plain);
     } else if (auto* rich = qobject_cast<QTextEdit*>(m_edit)) {
         rich->setReadOnly(true);
         rich->setPlainText(text);
@@ -45,6 +51,23 @@ bool CModelDlg::Initialise() {
         line->setText(text);
     }
     return true;
+}
+
+// The list is as tall as its lines need in the face it is shown in (at least its template's
+// height); the dialog grows by as much, so no line of a part is cut.
+void CModelDlg::ShowEveryLine(QPlainTextEdit* edit) {
+    // The empty line after the last line break counts too: the list scrolls to it.
+    const int lines = edit->document()->blockCount();
+    const QFontMetrics metrics(edit->font());
+    const int margin = static_cast<int>(std::ceil(edit->document()->documentMargin()));
+    const int needed =
+        lines * metrics.lineSpacing() + 2 * margin + 2 * edit->frameWidth() + metrics.descent();
+    const int grow = needed - edit->height();
+    if (grow <= 0) {
+        return;
+    }
+    edit->resize(edit->width(), needed);
+    resize(width(), std::max(height(), edit->geometry().bottom() + 1 + edit->y()));
 }
 
 QString CModelDlg::ElementText() const {
