@@ -5,10 +5,11 @@
 #include "DialogTemplate.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -56,14 +57,16 @@ bool CModelDlg::Initialise() {
 // The list is as tall as its lines need in the face it is shown in (at least its template's
 // height); the dialog grows by as much, so no line of a part is cut.
 void CModelDlg::ShowEveryLine(QPlainTextEdit* edit) {
-    // The empty line after the last line break counts too: the list scrolls to it.
-    const int lines = edit->document()->blockCount();
-    const QFontMetrics metrics(edit->font());
-    const int margin = static_cast<int>(std::ceil(edit->document()->documentMargin()));
-    const int needed =
-        lines * metrics.lineSpacing() + 2 * margin + 2 * edit->frameWidth() + metrics.descent();
-    const int grow = needed - edit->height();
-    if (grow <= 0) {
+    // Every line as the list lays it out, the empty one after the last line break included
+    // (the list scrolls to it).
+    QTextDocument* document = edit->document();
+    qreal lines = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        lines += document->documentLayout()->blockBoundingRect(block).height();
+    }
+    const int needed = static_cast<int>(std::ceil(lines + 2 * document->documentMargin())) +
+                       2 * edit->frameWidth();
+    if (needed <= edit->height()) {
         return;
     }
     edit->resize(edit->width(), needed);
