@@ -16,13 +16,12 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 
 #include <gtest/gtest.h>
 
@@ -73,17 +72,26 @@ std::string Name(const QWidget* w) {
     return w->objectName().toStdString() + " (" + w->metaObject()->className() + ")";
 }
 
-// Where a group frame's contents may go: inside its border and below its title.
+// Where a group frame's contents may go: between the frame's lines as the style paints them
+// (found in a picture of the group alone, away from its title), in the group's parent's
+// coordinates.
 QRect GroupInside(const QGroupBox* group) {
-    QStyleOptionGroupBox option;
-    option.initFrom(group);
-    option.text = group->title();
-    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                       QStyle::SC_GroupBoxLabel, group);
-    QRect inside = group->geometry().adjusted(2, 2, -2, -2);
-    inside.setTop(std::max(inside.top(), group->y() + label.bottom() + 1));
-    return inside;
+    const QImage picture = const_cast<QGroupBox*>(group)->grab().toImage();
+    const int w = picture.width();
+    const int h = picture.height();
+    const QRgb inside = picture.pixel(w / 2, h / 2);
+    const auto line = [&](int x, int y, int dx, int dy) {
+        while (x >= 0 && y >= 0 && x < w && y < h && picture.pixel(x, y) == inside) {
+            x -= dx;
+            y -= dy;
+        }
+        return dx != 0 ? x : y; // the first painted pixel seen from the middle
+    };
+    const int top = line(w * 3 / 4, h / 2, 0, 1);
+    const int bottom = line(w * 3 / 4, h / 2, 0, -1);
+    const int left = line(w / 2, h / 2, 1, 0);
+    const int right = line(w / 2, h / 2, -1, 0);
+    return QRect(QPoint(left + 1, top + 1), QPoint(right - 1, bottom - 1)).translated(group->pos());
 }
 
 // The room the text of `w` needs beside what the control draws around it; null size for a

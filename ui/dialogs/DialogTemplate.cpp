@@ -58,17 +58,17 @@ private:
 int TitleBarWidth(const QString& title) {
     if (title.isEmpty())
         return 0;
-    // A common window manager's title bar: the title in an 8-point bold sans face, with the
-    // window icon and the iconify, maximise and close buttons, each about as wide as the bar
-    // is high, and the frame's padding beside them.
+    // A common window manager's title bar (openbox's default theme): the title in an 8-point
+    // bold sans face, centred between the window icon and the iconify, maximise and close
+    // buttons, each about as wide as the bar is high, with padding around each of them.
     QFont font(QStringLiteral("Sans"));
     font.setPointSize(8);
     font.setBold(true);
     const QFontMetrics metrics(font);
     const int barHeight = metrics.height() + 6;
-    constexpr int kButtons = 4;
     constexpr int kPadding = 3;
-    return metrics.horizontalAdvance(title) + kButtons * (barHeight + kPadding) + 4 * kPadding + 2;
+    constexpr int kBarItemsBesideTitle = 5; // icon, iconify, maximise, close, title padding
+    return metrics.horizontalAdvance(title) + kBarItemsBesideTitle * (barHeight + kPadding) + 10;
 }
 
 QMargins WindowFrameMargins(const QWidget* window) {

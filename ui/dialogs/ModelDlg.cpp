@@ -4,11 +4,11 @@
 #include "DialogResources.h"
 #include "DialogTemplate.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
