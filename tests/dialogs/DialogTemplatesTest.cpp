@@ -235,6 +235,11 @@ TEST_P(DialogTemplatesTest, SelectionAndAboutDialogsAsShown) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     about.show();
     ExpectFixedAndWhole(about);
+    // The issuer's line is one line, not wrapped.
+    const auto* issuer = about.findChild<QLabel*>(QStringLiteral("control_2"));
+    ASSERT_NE(issuer, nullptr);
+    EXPECT_LE(issuer->heightForWidth(issuer->width()), QFontMetrics(issuer->font()).height() + 2)
+        << issuer->text().toStdString();
 }
 
 // The six-stage ladder's sixteen lines, in the list of template 181, none scrolled away.

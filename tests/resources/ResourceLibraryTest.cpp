@@ -531,7 +531,7 @@ const std::vector<DialogCase>& EnglishDialogs() {
     static const std::vector<DialogCase> cases = {
         {100,
          "About ZeltaIII",
-         217,
+         223,
          122,
          {{1, "QPushButton"}, {1019, "QLabel"}, {1020, "QLabel"}, {1021, "QLabel"}}},
         {130, nullptr, 443, 266, {{1018, "QLabel"}}},
