@@ -46,8 +46,29 @@ bool CTextLineReader::Fill() {
         return false;
     }
     m_blockBegin = 0;
-    m_blockEnd = read;
+    m_blockEnd = TranslateLineEnds(read);
     return true;
+}
+
+// Text-mode reading: every CR LF pair reaches the line buffer as a single LF, so a line of
+// 258 characters still fits one 260-byte read. A lone CR stays an ordinary character.
+size_t CTextLineReader::TranslateLineEnds(size_t length) {
+    char* block = m_block.get();
+    if (block[length - 1] == '\r') {
+        // The pair may straddle two blocks: look at the next byte before deciding.
+        const int next = std::fgetc(m_file);
+        if (next == '\n')
+            block[length - 1] = '\n';
+        else if (next != EOF)
+            std::ungetc(next, m_file);
+    }
+    size_t out = 0;
+    for (size_t in = 0; in < length; ++in) {
+        if (block[in] == '\r' && in + 1 < length && block[in + 1] == '\n')
+            continue;
+        block[out++] = block[in];
+    }
+    return out;
 }
 
 // Cuts lines as fgets into a 260-byte buffer would: up to and including the next LF, or 259

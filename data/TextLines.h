@@ -7,7 +7,8 @@
 
 // Line-by-line reading shared by the catalogue and the model library. Each read fills a
 // 260-byte buffer, so a line holds at most 259 characters and the rest of a longer line
-// arrives as the next line. CR LF and LF line ends both work: a CR is white space.
+// arrives as the next line. CR LF and LF line ends both work: a CR LF pair arrives as one LF,
+// as text-mode reading hands it over, and a lone CR is white space.
 
 constexpr size_t kLineBufferSize = 260;
 
@@ -31,6 +32,7 @@ public:
 
 private:
     bool Fill();
+    size_t TranslateLineEnds(size_t length);
 
     std::FILE* m_file = nullptr;
     int m_lineNumber = 0;

@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+PictureSize PictureGoal(int width, int height) {
+    const long long w = static_cast<long long>(std::max(0, width)) * kTwipsPerPixel;
+    const long long h = static_cast<long long>(std::max(0, height)) * kTwipsPerPixel;
+    // The goal is scaled by the tighter of the two limits; the other side follows, rounded.
+    if (w > kMaxPictureWidthTwips && w * kMaxPictureHeightTwips >= h * kMaxPictureWidthTwips)
+        return {kMaxPictureWidthTwips, static_cast<int>((h * kMaxPictureWidthTwips + w / 2) / w)};
+    if (h > kMaxPictureHeightTwips)
+        return {static_cast<int>((w * kMaxPictureHeightTwips + h / 2) / h), kMaxPictureHeightTwips};
+    return {static_cast<int>(w), static_cast<int>(h)};
+}
+
 std::string BuildPicturesRtf(const std::vector<RtfPicture>& pictures) {
     static const char kHex[] = "0123456789abcdef";
     std::size_t size = 16;
@@ -13,8 +24,9 @@ std::string BuildPicturesRtf(const std::vector<RtfPicture>& pictures) {
     rtf += "{\\rtf1\n";
     for (const RtfPicture& picture : pictures) {
         char header[96];
+        const PictureSize goal = PictureGoal(picture.width, picture.height);
         std::snprintf(header, sizeof header, "{\\pict\\pngblip\\picwgoal%i\\pichgoal%i \n",
-                      picture.width * kTwipsPerPixel, picture.height * kTwipsPerPixel);
+                      goal.width, goal.height);
         rtf += header;
         for (unsigned char byte : picture.png) {
             rtf += kHex[byte >> 4];

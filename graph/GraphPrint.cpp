@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
@@ -102,6 +103,14 @@ void CGraph::OnFilePrintPreview() {
         dialog.setWindowTitle(g_previewTitle);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
                      [this](QPrinter* target) { PrintJob(*target); });
+    // A page is read at most of the screen's size, not at the preview's own small default.
+    if (const QScreen* screen = this->screen()) {
+        const QRect work = screen->availableGeometry();
+        const QSize size(work.width() * 9 / 10, work.height() * 9 / 10);
+        dialog.resize(size);
+        dialog.move(work.left() + (work.width() - size.width()) / 2,
+                    work.top() + (work.height() - size.height()) / 2);
+    }
     dialog.exec();
 }
 

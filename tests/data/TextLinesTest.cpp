@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -86,6 +91,70 @@ TEST(CWords, SplitsOnAnyWhiteSpaceAndCountsEveryWord) {
     EXPECT_EQ(longLine[11], "w11");
     EXPECT_EQ(longLine[12], ""); // counted, not kept
     EXPECT_EQ(CWords("").Count(), 0);
+}
+
+// The lines, with their numbers, that text-mode reading into a 260-byte buffer gives for
+// `bytes`: CR LF becomes LF first, then each read takes up to the next LF or 259 characters.
+std::vector<std::pair<int, std::string>> TextModeLines(const std::string& bytes) {
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+            text += bytes[i];
+    }
+    std::vector<std::pair<int, std::string>> lines;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        size_t length = end == std::string::npos ? text.size() - at : end - at + 1;
+        length = std::min(length, kLineBufferSize - 1);
+        lines.emplace_back(static_cast<int>(lines.size()) + 1, text.substr(at, length));
+        at += length;
+    }
+    return lines;
+}
+
+std::vector<std::pair<int, std::string>> ReaderLines(const std::string& bytes) {
+    char path[] = "/tmp/zelta_textlinesXXXXXX";
+    const int fd = mkstemp(path);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    std::vector<std::pair<int, std::string>> lines;
+    CTextLineReader reader;
+    EXPECT_TRUE(reader.Open(path));
+    while (reader.Next() == CTextLineReader::Result::Line)
+        lines.emplace_back(reader.LineNumber(), reader.Line());
+    unlink(path);
+    return lines;
+}
+
+TEST(CTextLineReader, CountsCrLfLinesAsTextModeReadingDoes) {
+    // A 258-character line with CR LF is one line, so the next line keeps its number; 259
+    // characters spill the LF into a line of its own, as they do with LF alone.
+    const std::string fits(258, 'x');
+    auto lines = ReaderLines(fits + "\r\nnext\r\n");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].second, fits + "\n");
+    EXPECT_EQ(lines[1], std::make_pair(2, std::string("next\n")));
+    EXPECT_EQ(ReaderLines(std::string(259, 'x') + "\r\nnext\r\n").size(), 3u);
+    // A lone CR is an ordinary character, a CR at the end of the file is kept.
+    EXPECT_EQ(ReaderLines("a\rb\r\nc\r").back().second, "c\r");
+    EXPECT_EQ(ReaderLines("a\rb\r\nc\r").front().second, "a\rb\n");
+
+    // Generated files, with CR LF pairs also falling on the reader's 64 KiB block boundary.
+    std::mt19937 random(21);
+    for (int file = 0; file < 60; ++file) {
+        std::string bytes;
+        const size_t size = file < 10 ? 65536 + 300 : 3000 + random() % 4000;
+        if (file < 10)
+            bytes = std::string(65535 - static_cast<size_t>(file), 'p') + "\r\n";
+        while (bytes.size() < size) {
+            const int kind = static_cast<int>(random() % 10);
+            bytes += std::string(random() % 300, kind < 5 ? 'a' : 'b');
+            bytes += kind < 7 ? "\r\n" : (kind < 9 ? "\n" : "\r");
+        }
+        EXPECT_EQ(ReaderLines(bytes), TextModeLines(bytes)) << "file " << file;
+    }
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +98,7 @@ TEST(SplashTest, LayoutAndVersionText) {
     ASSERT_TRUE(splash.Create());
     EXPECT_TRUE(splash.isVisible());
     EXPECT_EQ(splash.size(), QSize(654, 442));
+    EXPECT_EQ(splash.geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
     ASSERT_NE(splash.Picture(), nullptr);
     EXPECT_EQ(Control<QWidget>(&splash, 1018), splash.Picture());
     EXPECT_EQ(splash.Picture()->geometry(), QRect(2, 2, 644, 432));

@@ -66,8 +66,18 @@ protected:
 TEST_F(CaseSizesDlgTest, ScrollBarAndWheelMoveTheChart) {
     CCaseSizesDlg chart;
     ASSERT_TRUE(chart.Create());
+    // The frame, caption included, lies on the work area, also before the window is shown;
+    // a work area narrower than the window narrows it.
+    const QMargins frame = WindowFrameMargins(&chart);
+    EXPECT_GT(frame.top(), 10);
+    ASSERT_GT(chart.width(), 500);
+    chart.FitTo(QRect(0, 30, 500, 700));
+    EXPECT_EQ(chart.width() + frame.left() + frame.right(), 500);
+    EXPECT_EQ(chart.pos(), QPoint(0, 30));
     chart.FitTo(QRect(0, 0, 1600, 700));
-    ASSERT_EQ(chart.View()->height(), 700 - (chart.frameGeometry().height() - chart.height()));
+    EXPECT_EQ(chart.height() + frame.top() + frame.bottom(), 700);
+    EXPECT_EQ(chart.minimumSize(), chart.maximumSize()); // not resizable
+    ASSERT_EQ(chart.View()->height(), chart.height());
     const int last = 1669 - chart.View()->height();
     EXPECT_EQ(chart.LastPosition(), last);
     QScrollBar* bar = chart.ScrollBar();
@@ -99,7 +109,7 @@ TEST_F(CaseSizesDlgTest, ChartShorterThanTheViewIsCentredAndDoesNotScroll) {
     resources.fake.bitmapSizes[175] = QSize(400, 200);
     CCaseSizesDlg chart;
     ASSERT_TRUE(chart.Create());
-    chart.resize(1184, 336);
+    chart.setFixedSize(1184, 336);
     EXPECT_TRUE(chart.ScrollBar()->isHidden());
     EXPECT_EQ(chart.LastPosition(), 0);
     chart.Scroll(CaseScroll::LineDown);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,53 @@ INSTANTIATE_TEST_SUITE_P(
         RtfCase{"three",
                 {{{0xab}, 800, 600}, {{0x01, 0xcd}, 1, 1}, {{}, 0, 7}},
                 "{\\rtf1\n"
-                "{\\pict\\pngblip\\picwgoal12000\\pichgoal9000 \nab}\\par\n"
+                "{\\pict\\pngblip\\picwgoal9025\\pichgoal6769 \nab}\\par\n"
                 "{\\pict\\pngblip\\picwgoal15\\pichgoal15 \n01cd}\\par\n"
                 "{\\pict\\pngblip\\picwgoal0\\pichgoal105 \n}\\par\n"
                 "}\n"}),
     [](const ::testing::TestParamInfo<RtfCase>& row) { return std::string(row.param.name); });
+
+// Pictures no larger than a page's text area, proportions kept, small ones at 15 twips a pixel.
+TEST(PictureGoal, FitsTheTextAreaOfA4AndLetter) {
+    const struct {
+        int width, height, goalWidth, goalHeight;
+    } cases[] = {
+        {400, 300, 6000, 4500},    // fits: 15 twips a pixel
+        {601, 400, 9015, 6000},    // just fits across
+        {825, 600, 9025, 6564},    // a graph window 8.25 in wide
+        {1600, 100, 9025, 564},    // wide and low
+        {300, 2000, 1944, 12960},  // tall: the height limits
+        {1000, 1500, 8640, 12960}, // both too large, the height limits more
+        {0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const PictureSize goal = PictureGoal(c.width, c.height);
+        EXPECT_EQ(goal.width, c.goalWidth) << c.width << " x " << c.height;
+        EXPECT_EQ(goal.height, c.goalHeight) << c.width << " x " << c.height;
+    }
+    // Any size: inside both limits, at most 15 twips a pixel, the shape within a twip.
+    for (int width = 1; width < 3000; width += 37) {
+        for (int height = 1; height < 3000; height += 41) {
+            const PictureSize goal = PictureGoal(width, height);
+            ASSERT_LE(goal.width, kMaxPictureWidthTwips);
+            ASSERT_LE(goal.height, kMaxPictureHeightTwips);
+            ASSERT_LE(goal.width, width * kTwipsPerPixel);
+            // One side at its limit, the other in proportion (rounded); or 15 twips a pixel.
+            if (goal.width == kMaxPictureWidthTwips && width * kTwipsPerPixel > goal.width) {
+                ASSERT_NEAR(goal.height, double(height) * goal.width / width, 0.5);
+            } else if (goal.height == kMaxPictureHeightTwips &&
+                       height * kTwipsPerPixel > goal.height) {
+                ASSERT_NEAR(goal.width, double(width) * goal.height / height, 0.5);
+            } else {
+                ASSERT_EQ(goal.width, width * kTwipsPerPixel);
+                ASSERT_EQ(goal.height, height * kTwipsPerPixel);
+            }
+        }
+    }
+    // A page of A4 with one-inch margins is 6.27 in across, Letter's 6.5 in; 9 in high.
+    EXPECT_LE(kMaxPictureWidthTwips, (210 * 1440 * 10 / 254) - 2 * 1440);
+    EXPECT_LE(kMaxPictureHeightTwips, 9 * 1440);
+}
 
 struct LayoutCase {
     const char* name;

@@ -6,7 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <ostream>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -181,12 +185,155 @@ TEST_F(SelectFilterEngineTest, NothingPassingLeavesNoRowAndNoSelection) {
     EXPECT_EQ(FormatDetails(engine_.GetSelected(), nullptr).partNumber, "");
 }
 
-TEST_F(SelectFilterEngineTest, VanishedValueIsNotReplacedByALongerOne) {
+TEST_F(SelectFilterEngineTest, VanishedValueGivesWayToTheFirstBeginningWithItsText) {
     ASSERT_TRUE(Choose(engine_, FilterListId::Capacitance, "1"));
-    // Polymer offers 100 and 150 µF, both beginning with "1", but not 1 µF.
+    // Polymer offers 100, 150 and 220 µF but not 1 µF: the prefix search takes 100.
     ASSERT_TRUE(Choose(engine_, FilterListId::Technology, "Polymer"));
-    EXPECT_EQ(Selected(engine_, FilterListId::Capacitance), "All");
-    EXPECT_EQ(RowParts(engine_).size(), 3u);
+    EXPECT_EQ(Selected(engine_, FilterListId::Capacitance), "100");
+    EXPECT_THAT(RowParts(engine_), ElementsAre("QCLD107M010R0050"));
+}
+
+// The prefix search of the design, in both passes: a choice that no longer exists selects
+// the first item that begins with its text, and the second pass lists that item's parts.
+TEST(SelectFilterPrefix, ReselectsTheFirstItemBeginningWithTheOldText) {
+    const std::vector<CapacitorRecord> records = {
+        MakeRecord("QAKA105K010RNJ", 'T', "QAK", 'A', 1, 'K', 10),
+        MakeRecord("QBTA155M004RWJ", 'N', "QBT", 'A', 1.5, 'M', 4),
+        MakeRecord("QBTB106M004RWJ", 'N', "QBT", 'B', 10, 'M', 4),
+        MakeRecord("QCLD107M010R0010", 'T', "QCL", 'D', 100, 'M', 10, 10),
+        MakeRecord("QCMD107M010R0100", 'T', "QCM", 'D', 100, 'M', 10, 100),
+        MakeRecord("QCMD157M010R0150", 'T', "QCM", 'D', 150, 'M', 10, 150),
+    };
+    CRecordCatalogue catalogue(records);
+    SavedFilterState saved;
+    CSelectFilterEngine engine;
+    engine.SetSavedState(&saved);
+    engine.SetCatalogue(&catalogue);
+    engine.Initialise();
+    engine.FillLists(1);
+
+    // Capacitance "1" (a tantalum part) under niobium oxide: 1.5 µF, not "All" and not 10.
+    ASSERT_TRUE(Choose(engine, FilterListId::Capacitance, "1"));
+    ASSERT_TRUE(Choose(engine, FilterListId::Technology, "Niobium Oxide"));
+    EXPECT_EQ(Selected(engine, FilterListId::Capacitance), "1.5");
+    EXPECT_THAT(RowParts(engine), ElementsAre("QBTA155M004RWJ"));
+
+    // ESR "10" of the QCL part under series QCM: 100 mOhm.
+    ASSERT_TRUE(Choose(engine, FilterListId::Technology, "Polymer"));
+    ASSERT_TRUE(Choose(engine, FilterListId::Capacitance, "All"));
+    ASSERT_TRUE(Choose(engine, FilterListId::Esr, "10"));
+    EXPECT_THAT(RowParts(engine), ElementsAre("QCLD107M010R0010"));
+    ASSERT_TRUE(Choose(engine, FilterListId::Series, "QCM"));
+    EXPECT_EQ(Selected(engine, FilterListId::Esr), "100");
+    EXPECT_THAT(RowParts(engine), ElementsAre("QCMD107M010R0100"));
+
+    // A series text that is only the beginning of a code, in any letter case, takes the first
+    // series it begins.
+    saved.lists[5].items = {"All", "qc"};
+    saved.lists[5].selected = 1;
+    saved.lists[2].items = {"All"}; // rated voltage
+    saved.lists[2].selected = 0;
+    saved.lists[4] = saved.lists[2]; // ESR
+    CSelectFilterEngine next;
+    next.SetSavedState(&saved);
+    next.SetCatalogue(&catalogue);
+    next.Initialise();
+    next.RestoreFilters();
+    next.FillLists(1);
+    EXPECT_EQ(Selected(next, FilterListId::Series), "QCL");
+    EXPECT_THAT(RowParts(next), ElementsAre("QCLD107M010R0010"));
+}
+
+// Generated catalogues and choices against a plain evaluation of the filters: whenever parts
+// are listed they are exactly those passing the choices now shown, and each value list
+// offers exactly the values found together with the other choices.
+TEST(SelectFilterGenerated, AgreesWithAPlainEvaluation) {
+    const char* const series[] = {"QAK", "QAP", "QBH", "QCL", "QCM", "QBT", "QCJ"};
+    const double capacitances[] = {0.47, 1, 1.5, 10, 15, 100, 150, 220};
+    const double voltages[] = {4, 6.3, 10, 16, 25};
+    const double esrs[] = {0, 0, 10, 100, 150, 1000};
+    const char cases[] = {'A', 'B', 'C', 'D'};
+    std::mt19937 random(421);
+    auto pick = [&random](auto& array) {
+        return array[random() % (sizeof array / sizeof array[0])];
+    };
+    for (int trial = 0; trial < 40; ++trial) {
+        std::vector<CapacitorRecord> records;
+        const int parts = 5 + static_cast<int>(random() % 60);
+        for (int i = 0; i < parts; ++i) {
+            const char* s = pick(series);
+            const char family = (s[1] == 'B' && s[2] == 'T') || s[2] == 'J' ? 'N' : 'T';
+            char part[17];
+            std::snprintf(part, sizeof part, "%s%03dRNJ", s, i);
+            records.push_back(MakeRecord(part, family, s, pick(cases), pick(capacitances),
+                                         random() % 2 ? 'K' : 'M', pick(voltages), pick(esrs)));
+        }
+        CRecordCatalogue catalogue(records);
+        SavedFilterState saved;
+        CSelectFilterEngine engine;
+        engine.SetSavedState(&saved);
+        engine.SetCatalogue(&catalogue);
+        engine.Initialise();
+        engine.FillLists(1);
+        for (int step = 0; step < 12; ++step) {
+            const auto list = static_cast<FilterListId>(random() % kFilterListCount);
+            const CFilterList& items = engine.GetList(list);
+            engine.SelectItem(list, static_cast<int>(random() % items.GetCount()));
+            engine.FillLists(1);
+
+            SelectFilter filter;
+            engine.ReadFilters(&filter);
+            const int technology = engine.GetList(FilterListId::Technology).GetSelected();
+            auto passes = [&](const CapacitorRecord& r, FilterListId ignored) {
+                auto is = [&](FilterListId id, const char* text, bool same) {
+                    return id == ignored || text[0] == '\0' || same;
+                };
+                const char caseText[2] = {r.caseCode, '\0'};
+                const bool polymer =
+                    std::string(r.series) == "QCL" || std::string(r.series) == "QCM";
+                return is(FilterListId::Series, filter.series,
+                          filter.series == std::string(r.series)) &&
+                       (technology != 1 || (r.family == 'T' && !polymer)) &&
+                       (technology != 2 || r.family == 'N') &&
+                       (technology != 3 || (r.family == 'T' && polymer)) &&
+                       is(FilterListId::Tolerance, filter.toleranceText,
+                          r.tolerance == filter.toleranceLetter) &&
+                       is(FilterListId::Case, filter.caseText,
+                          filter.caseText == std::string(caseText)) &&
+                       is(FilterListId::Voltage, filter.voltageText,
+                          std::fabs(r.ratedVoltage - filter.voltage) < 1e-8) &&
+                       is(FilterListId::Capacitance, filter.capacitanceText,
+                          std::fabs(r.capacitance - filter.capacitance) < 1e-8) &&
+                       is(FilterListId::Esr, filter.esrText,
+                          std::fabs(r.esrMax - filter.esr) < 1e-8);
+            };
+            if (engine.Rows().GetCount() > 0) {
+                std::vector<std::string> expected;
+                for (const CapacitorRecord& r : records) {
+                    if (passes(r, static_cast<FilterListId>(-1)))
+                        expected.push_back(r.partNumber);
+                }
+                ASSERT_EQ(RowParts(engine), expected) << "trial " << trial << " step " << step;
+            }
+            if (technology > 3)
+                continue; // the plain evaluation covers the first four technologies
+            std::set<double> values;
+            for (const CapacitorRecord& r : records) {
+                if (passes(r, FilterListId::Capacitance))
+                    values.insert(r.capacitance);
+            }
+            std::vector<std::string> offered{"All"};
+            for (double v : values) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%g", v);
+                offered.push_back(text);
+            }
+            if (engine.Rows().GetCount() > 0) {
+                ASSERT_EQ(Items(engine, FilterListId::Capacitance), offered)
+                    << "trial " << trial << " step " << step;
+            }
+        }
+    }
 }
 
 TEST_F(SelectFilterEngineTest, PartsWithoutEsrOnlyUnderEsrAll) {

@@ -497,12 +497,18 @@ TEST_F(ResourcesTest, EveryMenuCommandHasAPrompt) {
 }
 
 TEST_F(ResourcesTest, AcceleratorTables) {
+    // Insert and Delete for the measurement point, then the standard copy, print and exit.
     const std::vector<CAccelerator> main = library->Accelerators(128);
-    ASSERT_EQ(main.size(), 2u);
-    EXPECT_EQ(main[0].key, QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(main[0].id, 32794);
-    EXPECT_EQ(main[1].key, QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(main[1].id, 32795);
+    const std::pair<QKeySequence, int> expected[] = {{QKeySequence(Qt::Key_Insert), 32794},
+                                                     {QKeySequence(Qt::Key_Delete), 32795},
+                                                     {QKeySequence(Qt::CTRL | Qt::Key_C), 32771},
+                                                     {QKeySequence(Qt::CTRL | Qt::Key_P), 57607},
+                                                     {QKeySequence(Qt::CTRL | Qt::Key_Q), 57665}};
+    ASSERT_EQ(main.size(), std::size(expected));
+    for (size_t i = 0; i < main.size(); ++i) {
+        EXPECT_EQ(main[i].key, expected[i].first) << i;
+        EXPECT_EQ(main[i].id, expected[i].second) << i;
+    }
     const std::vector<CAccelerator> preview = library->Accelerators(30997);
     ASSERT_EQ(preview.size(), 3u);
     EXPECT_EQ(preview[0].key, QKeySequence(Qt::Key_PageDown));
@@ -525,7 +531,7 @@ const std::vector<DialogCase>& EnglishDialogs() {
     static const std::vector<DialogCase> cases = {
         {100,
          "About ZeltaIII",
-         217,
+         223,
          122,
          {{1, "QPushButton"}, {1019, "QLabel"}, {1020, "QLabel"}, {1021, "QLabel"}}},
         {130, nullptr, 443, 266, {{1018, "QLabel"}}},

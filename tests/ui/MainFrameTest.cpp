@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,8 @@ protected:
         services.messages = &sink;
         services.dialogs = &dialogs;
         services.selectionDialog = &selection;
+        for (const CAccelerator& accelerator : library.Accelerators(128))
+            services.accelerators.emplace_back(accelerator.key, accelerator.id);
         RememberedDclSelections() = {};
         CMainFrame::LastSParameterFolder().clear();
         frame = std::make_unique<CMainFrame>(order, services);
@@ -236,6 +239,33 @@ TEST_F(MainFrameTest, StartShowsDfEsrImpedanceAndCapacitanceTiled) {
     EXPECT_TRUE(HoldsCommand(frame->menuBar(), 32774));
     EXPECT_EQ(frame->StatusPane(34000)->text(), QStringLiteral("Part: QAKB106M016R"));
     EXPECT_EQ(frame->StatusPane(34003)->text(), QStringLiteral("Case: B"));
+}
+
+TEST_F(MainFrameTest, StandardKeysAreShownInTheMenusAndRunTheirCommands) {
+    Start(&qak);
+    const struct {
+        int id;
+        const char* text;
+    } items[] = {
+        {32771, "Copy Graph to Clipboard\tCtrl+C"}, {57607, "Print...\tCtrl+P"},
+        {57665, "&Exit\tAlt+F4, Ctrl+Q"},           {32794, "Set Measurement Point ...\tIns"},
+        {32795, "Delete Measurement Point\tDel"},   {32772, "Copy Data to Clipboard"}};
+    for (const auto& item : items) {
+        QAction* action = FindCommand(frame->menuBar(), item.id);
+        ASSERT_NE(action, nullptr) << item.id;
+        EXPECT_EQ(action->text(), QString::fromUtf8(item.text)) << item.id;
+        EXPECT_TRUE(action->shortcut().isEmpty()) << item.id; // the frame's shortcut runs it
+    }
+
+    frame->show();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    // Insert sets the measurement point (the dialog is scripted), Ctrl+Q ends the frame.
+    dialogs.measurementShown = -1;
+    QTest::keyClick(frame.get(), Qt::Key_Insert);
+    EXPECT_GT(dialogs.measurementShown, 0);
+    QTest::keyClick(frame.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(MainFrameTest, MissingTemplateFailsTheStart) {

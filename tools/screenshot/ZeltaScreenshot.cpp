@@ -6,18 +6,25 @@
 //   ZeltaScreenshot --set FOLDER [PART]
 //
 // With --set it writes the pictures a reviewer looks at, of the whole screen with the window
-// manager's frames: main-tiled.png and main-cascaded.png (seven graphs), about.png and
-// select.png (the About box and the selection dialog).
+// manager's frames: main-tiled.png and main-cascaded.png (seven graphs), one picture of each
+// dialog and of the case-size windows, preview.png and select.png (the selection dialog).
 
 #include "CMainFrame.h"
 #include "CapacitorRecord.h"
+#include "CaseSizesDlg.h"
 #include "DialogTemplate.h"
+#include "DownloadDlg.h"
 #include "ProgramStartup.h"
+#include "ProxyDlg.h"
 #include "SelectDlg.h"
+#include "UpdateClient.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEventLoop>
+#include <QFile>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -26,6 +33,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -47,26 +55,68 @@ bool SaveScreen(const QString& path) {
     return true;
 }
 
-// Pictures of the main window tiled and cascaded, of the About box and of the selection
-// dialog, into `folder`.
-int SaveReviewSet(CMainFrame* frame, const QString& folder) {
-    bool ok = true;
-    frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
-    Pump(1000);
-    ok = SaveScreen(folder + QStringLiteral("/main-tiled.png")) && ok;
-    frame->OnCommand(CMainFrame::ID_WINDOW_CASCADE);
-    Pump(1000);
-    ok = SaveScreen(folder + QStringLiteral("/main-cascaded.png")) && ok;
-    // The About box is modal: taken and closed from inside its own loop.
-    QTimer::singleShot(1000, [&ok, folder] {
-        ok = SaveScreen(folder + QStringLiteral("/about.png")) && ok;
+// A picture of the modal window that `open` runs, taken from inside its loop, which is then
+// closed.
+bool ShootModal(const QString& path, const std::function<void()>& open) {
+    bool ok = false;
+    QTimer::singleShot(1200, [&ok, path] {
+        ok = SaveScreen(path);
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });
-    frame->OnCommand(57664);
+    open();
+    Pump(200);
+    return ok;
+}
+
+// Pictures of the main window tiled and cascaded, of every dialog the main window opens, of
+// the case-size windows and of the print preview, into `folder`.
+int SaveReviewSet(CMainFrame* frame, const QString& folder) {
+    bool ok = true;
+    const auto file = [&folder](const char* name) {
+        return folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    };
+    frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+    Pump(1000);
+    ok = SaveScreen(file("main-tiled")) && ok;
+    frame->OnCommand(CMainFrame::ID_WINDOW_CASCADE);
+    Pump(1000);
+    ok = SaveScreen(file("main-cascaded")) && ok;
+    frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+    Pump(500);
+
+    const struct {
+        const char* name;
+        int command;
+    } commands[] = {{"about", 57664},   {"custom-temperature", 32778}, {"measurement-point", 32794},
+                    {"circuit", 32796}, {"comparison", 32800},         {"preview", 57609}};
+    for (const auto& c : commands)
+        ok = ShootModal(file(c.name), [frame, &c] { frame->OnCommand(c.command); }) && ok;
+
+    const CapacitorRecord* part = frame->GetCurrentCapacitor();
+    ok = ShootModal(file("case-sizes"), [frame, part] { ShowCaseSizes(frame, part); }) && ok;
+    CapacitorRecord qcn = part != nullptr ? *part : CapacitorRecord{};
+    std::memcpy(qcn.series, "QCN", 4);
+    ok = ShootModal(file("case-sizes-qcn"), [frame, &qcn] { ShowCaseSizes(frame, &qcn); }) && ok;
+    ok = ShootModal(file("proxy"),
+                    [frame] {
+                        CProxyDlg proxy(frame);
+                        if (proxy.Initialise())
+                            proxy.exec();
+                    }) &&
+         ok;
+    ok = ShootModal(file("download"),
+                    [frame] {
+                        DownloadState state;
+                        CDownloadDlg download(&state, frame);
+                        if (download.Initialise())
+                            download.exec();
+                    }) &&
+         ok;
+
     frame->OnCommand(CMainFrame::ID_CHOOSE_CAPACITOR);
     Pump(1500);
-    ok = SaveScreen(folder + QStringLiteral("/select.png")) && ok;
+    ok = SaveScreen(file("select")) && ok;
     return ok ? 0 : 1;
 }
 
@@ -127,6 +177,17 @@ int main(int argc, char** argv) {
         frame->setGeometry(screen->availableGeometry());
     }
     Pump(300);
+    if (reviewSet) {
+        // The four graphs the program opens, copied as rich text as a word processor gets them.
+        frame->OnCommand(CMainFrame::ID_WINDOW_TILE_HORZ);
+        Pump(500);
+        frame->OnCommand(32799);
+        const QByteArray rtf =
+            QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
+        QFile file(output + QStringLiteral("/four-graphs.rtf"));
+        if (rtf.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size())
+            std::fprintf(stderr, "no rich text of the four graphs\n");
+    }
     frame->OnCommand(32791); // ripple voltage
     frame->OnCommand(32792); // ripple current
     frame->OnCommand(32797); // DCL

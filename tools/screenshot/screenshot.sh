@@ -7,7 +7,8 @@
 #
 # --set writes, for English and Japanese (FOLDER/en, FOLDER/ja), the whole screen under a
 # window manager (openbox) with seven graphs tiled and cascaded, the About box and the
-# selection dialog. DISPLAY_NUMBER picks the virtual display (default 14).
+# selection dialog. DISPLAY_NUMBER picks the virtual display (default 14), SCREEN its size
+# (default 1280x800) and SCALE the scale factor (default 1; 2 draws at twice the pixels).
 # Installs Xvfb (Debian package xvfb) when it is missing, and openbox for --set.
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -28,7 +29,7 @@ if [ "${1:-}" = "--set" ]; then
     cmake --build "$BUILD" --target ZeltaScreenshot
     DISPLAY=:${DISPLAY_NUMBER:-14}
     export DISPLAY
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 >/dev/null 2>&1 &
+    Xvfb "$DISPLAY" -screen 0 "${SCREEN:-1280x800}x24" >/dev/null 2>&1 &
     XVFB=$!
     sleep 1
     openbox >/dev/null 2>&1 &
@@ -40,7 +41,7 @@ if [ "${1:-}" = "--set" ]; then
         mkdir -p "$SET/$lang"
         locale=C.UTF-8
         [ $lang = ja ] && locale=ja_JP.UTF-8
-        LANG=$locale LC_ALL=$locale QT_QPA_PLATFORM=xcb \
+        LANG=$locale LC_ALL=$locale QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=${SCALE:-1} \
             "$BUILD/bin/ZeltaScreenshot" --set "$SET/$lang" "$PART" || status=1
     done
     kill $WM $XVFB

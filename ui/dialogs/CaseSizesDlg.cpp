@@ -150,12 +150,32 @@ void CCaseSizesDlg::FitTo(const QRect& work) {
     if (m_bar == nullptr) {
         return;
     }
-    const QRect outer = frameGeometry();
-    const int frame = std::max(0, outer.height() - height());
-    const QRect place = CaseSizesPlacement(work, width(), m_chart.height(), frame, m_bar->width());
-    resize(place.width(), place.height() - frame);
+    // The frame and caption are the window manager's; until the window is shown they are not
+    // known, and a fair guess keeps the frame on the work area from the first show.
+    const QMargins frame = WindowFrameMargins(this);
+    m_frameUsed = frame;
+    const int sides = frame.left() + frame.right();
+    const int outerWidth = std::min(width() + sides, work.width());
+    const QRect place = CaseSizesPlacement(work, outerWidth, m_chart.height(),
+                                           frame.top() + frame.bottom(), m_bar->width());
+    setFixedSize(place.width() - sides, place.height() - frame.top() - frame.bottom());
     move(place.topLeft());
     LayOut(); // a hidden window hears of its new size only when it is shown
+}
+
+bool CCaseSizesDlg::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // Once shown, the real frame is known: fit again if it differs from the guess.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Expose) && isVisible() &&
+        m_bar != nullptr) {
+        const QMargins frame = WindowFrameMargins(this);
+        if (frame != m_frameUsed) {
+            if (QScreen* screen = this->screen()) {
+                FitTo(screen->availableGeometry());
+            }
+        }
+    }
+    return handled;
 }
 
 void CCaseSizesDlg::LayOut() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 #include <QPixmap>
 #include <QRect>
 
@@ -42,12 +43,14 @@ public:
     int LastPosition() const;
     // Applies a scroll request as the scroll bar or the wheel would.
     void Scroll(CaseScroll action, int thumb = 0);
-    // Sizes the window to the work area `work` (see CaseSizesPlacement).
+    // Sizes the window so that its frame lies inside the work area `work` (see
+    // CaseSizesPlacement), never wider than the work area.
     void FitTo(const QRect& work);
     QLabel* View() const { return m_view; }
     QScrollBar* ScrollBar() const { return m_bar; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -62,6 +65,7 @@ private:
     QPixmap m_chart;
     int m_position = 0;
     bool m_applying = false;
+    QMargins m_frameUsed; // the frame the last fitting allowed for
 };
 
 // Button "Case sizes": the chart of `record`'s series, modal over `parent`, with the wait

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
@@ -34,7 +35,85 @@ private:
     QDialog* m_dialog;
 };
 
+// Keeps a template dialog at its template's size: on every show the dialog takes the larger
+// of its own width and the width its title needs, centres its controls in any width added,
+// and is fixed at that size, so the window manager offers neither resizing nor maximising.
+class FixedSizeKeeper : public QObject {
+public:
+    explicit FixedSizeKeeper(QDialog* dialog) : QObject(dialog), m_dialog(dialog) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_dialog && event->type() == QEvent::Show)
+            FixDialogSize(m_dialog);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QDialog* m_dialog;
+};
+
 } // namespace
+
+int TitleBarWidth(const QString& title) {
+    if (title.isEmpty())
+        return 0;
+    // A common window manager's title bar (openbox's default theme): the title in an 8-point
+    // bold sans face, centred between the window icon and the iconify, maximise and close
+    // buttons, each about as wide as the bar is high, with padding around each of them.
+    QFont font(QStringLiteral("Sans"));
+    font.setPointSize(8);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int barHeight = metrics.height() + 6;
+    constexpr int kPadding = 3;
+    constexpr int kBarItemsBesideTitle = 5; // icon, iconify, maximise, close, title padding
+    return metrics.horizontalAdvance(title) + kBarItemsBesideTitle * (barHeight + kPadding) + 10;
+}
+
+QMargins WindowFrameMargins(const QWidget* window) {
+    if (window == nullptr)
+        return QMargins();
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (window->isVisible() && outer != inner)
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        return QMargins();
+    // A caption of the title font's height with padding, and a thin border elsewhere.
+    QFont font(QStringLiteral("Sans"));
+    font.setPointSize(8);
+    font.setBold(true);
+    const int border = 4;
+    return QMargins(border, QFontMetrics(font).height() + 12, border, border);
+}
+
+void FixDialogSize(QDialog* dialog) {
+    if (dialog == nullptr)
+        return;
+    QSize size = dialog->size();
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    const bool titled =
+        !(flags & Qt::FramelessWindowHint) && (flags & Qt::WindowType_Mask) != Qt::SplashScreen;
+    if (titled) {
+        const int wanted = TitleBarWidth(dialog->windowTitle());
+        if (wanted > size.width()) {
+            const int dx = (wanted - size.width()) / 2;
+            if (dialog->layout() == nullptr) {
+                for (QWidget* child :
+                     dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                    if (!child->isWindow())
+                        child->move(child->x() + dx, child->y());
+                }
+            }
+            size.setWidth(wanted);
+        }
+    }
+    dialog->setSizeGripEnabled(false);
+    if (dialog->minimumSize() != size || dialog->maximumSize() != size)
+        dialog->setFixedSize(size);
+}
 
 IDialogResources* DialogResources() {
     return g_resources;
@@ -100,6 +179,11 @@ bool AdoptTemplate(QDialog* dialog, int templateId) {
     if (!size.isEmpty()) {
         dialog->resize(size);
     }
+    if (dialog->isWindow()) {
+        dialog->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+        dialog->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    }
+    dialog->installEventFilter(new FixedSizeKeeper(dialog));
     if (auto* ok = Control<QAbstractButton>(dialog, 1)) {
         QObject::connect(ok, &QAbstractButton::clicked, dialog, &QDialog::accept);
         if (auto* push = qobject_cast<QPushButton*>(ok)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QString>
 #include <QWidget>
 
@@ -14,6 +15,19 @@ int DialogUnitsY(const QWidget* dialog, int units);
 // at their template positions, and the dialog takes the template's title and size. Buttons 1
 // and 2 become the dialog's confirm and cancel. Returns false when the template is missing.
 bool AdoptTemplate(QDialog* dialog, int templateId);
+
+// Width a window needs so that the window manager's title bar shows `title` whole beside its
+// buttons; 0 for no title.
+int TitleBarWidth(const QString& title);
+
+// The window manager's frame around `window`: the real one once the window is shown and
+// framed, otherwise an estimate of a common title bar and border (none for a frameless one).
+QMargins WindowFrameMargins(const QWidget* window);
+
+// Fixes `dialog` at its present size, widened for its title where the title needs it (the
+// controls move to the middle of the added width). A template dialog runs this every time it
+// is shown, so a size its class sets before showing is the one kept.
+void FixDialogSize(QDialog* dialog);
 
 // The control with numeric id `id` under `root`, or null.
 template <typename T> T* Control(const QWidget* root, int id) {

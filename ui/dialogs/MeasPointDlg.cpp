@@ -57,9 +57,8 @@ bool RunMeasurementPointDialog(QWidget* parent, double selectedTemperature,
     dialog.SetFrequency(point.frequency);
     dialog.SetTemperatureOption(0);
     if (std::fabs(selectedTemperature - 25.0) > 1e-8) {
-        dialog.SetTemperatureLabel(
-            ResourceString(34020)
-                .replace(QStringLiteral("%g"), QString::number(selectedTemperature, 'g', 6)));
+        dialog.SetTemperatureLabel(ResourceString(34020).replace(
+            QStringLiteral("%g"), QString::number(selectedTemperature, 'g', 6)));
         dialog.SetTemperatureOption(point.measureAtTemperature);
     }
     if (!dialog.Initialise() || dialog.exec() != QDialog::Accepted) {

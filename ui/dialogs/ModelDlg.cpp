@@ -4,11 +4,17 @@
 #include "DialogResources.h"
 #include "DialogTemplate.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <cmath>
 
 CModelDlg::CModelDlg(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
 
@@ -37,6 +43,7 @@ bool CModelDlg::Initialise() {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(m_edit)) {
         plain->setReadOnly(true);
         plain->setPlainText(text);
+        ShowEveryLine(plain);
     } else if (auto* rich = qobject_cast<QTextEdit*>(m_edit)) {
         rich->setReadOnly(true);
         rich->setPlainText(text);
@@ -45,6 +52,25 @@ bool CModelDlg::Initialise() {
         line->setText(text);
     }
     return true;
+}
+
+// The list is as tall as its lines need in the face it is shown in (at least its template's
+// height); the dialog grows by as much, so no line of a part is cut.
+void CModelDlg::ShowEveryLine(QPlainTextEdit* edit) {
+    // Every line as the list lays it out, the empty one after the last line break included
+    // (the list scrolls to it).
+    QTextDocument* document = edit->document();
+    qreal lines = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        lines += document->documentLayout()->blockBoundingRect(block).height();
+    }
+    const int needed = static_cast<int>(std::ceil(lines + 2 * document->documentMargin())) +
+                       2 * edit->frameWidth();
+    if (needed <= edit->height()) {
+        return;
+    }
+    edit->resize(edit->width(), needed);
+    resize(width(), std::max(height(), edit->geometry().bottom() + 1 + edit->y()));
 }
 
 QString CModelDlg::ElementText() const {

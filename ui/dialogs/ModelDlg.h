@@ -27,6 +27,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowEveryLine(QPlainTextEdit* edit);
     int m_templateId;
     const CapacitorRecord* m_record = nullptr;
     QWidget* m_picture = nullptr;

@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // Control of each filter list, in the engine's list order.
@@ -74,6 +76,7 @@ bool CSelectDlg::Create(int templateId) {
     m_list = CCapacitorList::Replace(view, m_engine);
     m_picture = Control<QLabel>(this, 1009);
     if (m_picture != nullptr) {
+        FitPictureBox();
         m_picture->hide();
     }
 
@@ -113,6 +116,25 @@ bool CSelectDlg::Create(int templateId) {
     m_engine.Initialise();
     MirrorLists();
     return true;
+}
+
+// The picture box is exactly one series photograph, whatever the dialog font's units make of
+// the template's box. Controls under it in its column (the "Case sizes" button) move down as
+// far as it grows into them, staying above the separator.
+void CSelectDlg::FitPictureBox() {
+    const QRect old = m_picture->geometry();
+    const QRect box(old.topLeft(), QSize(kSeriesPictureWidth, kSeriesPictureHeight));
+    m_picture->setGeometry(box);
+    const int separatorY = DialogUnitsY(this, kSeparatorDu);
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect g = control->geometry();
+        if (control == m_picture || control->isWindow() || g.top() <= old.top() ||
+            g.top() >= separatorY || g.right() < box.left() || g.left() > box.right())
+            continue;
+        const int overlap = box.bottom() + 1 + (g.top() - old.bottom() - 1) - g.top();
+        if (overlap > 0)
+            control->move(g.x(), std::min(g.y() + overlap, separatorY - g.height()));
+    }
 }
 
 void CSelectDlg::OnFilterChosen(FilterListId list, int index) {

@@ -14,6 +14,10 @@ class IStringTable;
 class QComboBox;
 class QLabel;
 
+// The series photographs' size in pixels.
+constexpr int kSeriesPictureWidth = 176;
+constexpr int kSeriesPictureHeight = 247;
+
 // Where the user finds a capacitor: seven drop-down filters narrow the catalogue shown in
 // the list below them, the details area shows the chosen part's ratings and its series
 // picture. Template 131 is the start-up form ("Quit", "Next >>"), 150 the form used from
@@ -60,6 +64,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void FitPictureBox();
     void MirrorLists();
     void OnFilterChosen(FilterListId list, int index);
     void OnRowChanged();

@@ -3,8 +3,11 @@
 #include "DialogTemplate.h"
 #include "VersionPicture.h"
 
+#include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimerEvent>
 
 CSplashWnd::CSplashWnd(QWidget* parent)
@@ -25,9 +28,15 @@ bool CSplashWnd::Create() {
         area->deleteLater();
     }
     m_picture->setObjectName(QStringLiteral("1018"));
-    const QPoint topLeft = pos();
     setFixedSize(kWidth, kHeight);
-    move(topLeft);
+    // Centred on the screen the program starts on (the one under the mouse).
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - kWidth) / 2, area.top() + (area.height() - kHeight) / 2);
+    }
     m_picture->setGeometry(2, 2, 644, 432);
     m_picture->show();
     setCursor(Qt::WaitCursor);

@@ -173,7 +173,8 @@ void CSelectFilterEngine::FillSeriesList() {
     series.Add(SelectString(strings_, SelectStringId::kAll));
     for (int i = 0; i < row->seriesCount; ++i)
         series.Add(row->series[i]);
-    Reselect(series, remembered.c_str(), series.FindText(remembered));
+    // The list's prefix search: the first item that begins with the remembered text.
+    Reselect(series, remembered.c_str(), series.FindPrefix(remembered));
 }
 
 void CSelectFilterEngine::FillFromCatalogue() {
@@ -245,13 +246,14 @@ void CSelectFilterEngine::FillFromCatalogue() {
     refill(caseList, cases.SortedByLength(limit));
     refill(esrList, esrs.SortedByKey(limit));
 
-    // A choice is taken back only where the refilled list offers that very value; the ESR
-    // search starts after "All".
+    // The previous choices come back by the lists' prefix search, so a value that no longer
+    // exists gives way to the first one that begins with its text ("1" to "1.5"); the ESR
+    // search starts after "All". The case must match exactly.
     Reselect(capacitanceList, filter.capacitanceText,
-             capacitanceList.FindText(filter.capacitanceText));
-    Reselect(voltageList, filter.voltageText, voltageList.FindText(filter.voltageText));
+             capacitanceList.FindPrefix(filter.capacitanceText));
+    Reselect(voltageList, filter.voltageText, voltageList.FindPrefix(filter.voltageText));
     Reselect(caseList, filter.caseText, caseList.FindExact(filter.caseText));
-    Reselect(esrList, filter.esrText, esrList.FindText(filter.esrText, 0));
+    Reselect(esrList, filter.esrText, esrList.FindPrefix(filter.esrText, 0));
 }
 
 void CSelectFilterEngine::SaveFilters() {

@@ -493,6 +493,7 @@ void CMainFrame::WireMenuBar() {
         action->setProperty("zeltaWired", true);
         const int id = CommandIdOf(action);
         action->setStatusTip(PromptOf(String(id)));
+        ShowAcceleratorKeys(action, id);
         if (HasCheckMark(id))
             action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
@@ -507,6 +508,26 @@ void CMainFrame::WireMenuBar() {
             group->addAction(action);
         }
     }
+}
+
+// A menu item names the keys of the frame's accelerator table that run its command, after the
+// key its text already names ("&Exit\tAlt+F4, Ctrl+Q"). The keys are only shown here: the
+// frame's shortcuts run them, so the item itself takes no shortcut.
+void CMainFrame::ShowAcceleratorKeys(QAction* action, int id) {
+    QString text = action->text();
+    const int tab = text.indexOf(QLatin1Char('\t'));
+    QStringList keys;
+    if (tab >= 0)
+        keys << text.mid(tab + 1);
+    for (const auto& accelerator : services.accelerators) {
+        const QString key = accelerator.first.toString(QKeySequence::NativeText);
+        if (accelerator.second == id && !keys.contains(key))
+            keys << key;
+    }
+    if (keys.isEmpty())
+        return;
+    action->setText(text.left(tab >= 0 ? tab : text.size()) + QLatin1Char('\t') +
+                    keys.join(QStringLiteral(", ")));
 }
 
 // The multi-document client lists the graph windows at the end of the second-to-last

@@ -175,6 +175,7 @@ protected:
 
 private:
     void InstallMenu(int menuId);
+    void ShowAcceleratorKeys(QAction* action, int id);
     void WireMenuBar();
     void RefreshWindowList(QMenu* menu);
     void OnActiveWindowChanged(QMdiSubWindow* window);
