@@ -12,8 +12,11 @@
 #include "MenuBarLayout.h"
 #include "Messages.h"
 #include "ModelVector.h"
+#include "PartNumber.h"
 #include "RippleLimits.h"
 #include "SParameterWriter.h"
+#include "SpiceNetlist.h"
+#include "StringIds.h"
 #include "WindowPlacement.h"
 #include "WorkingState.h"
 
@@ -28,6 +31,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QSaveFile>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -54,6 +58,11 @@ constexpr int kStrSecondVoltage = 34036;
 constexpr int kStrSelectCapacitor = 32801;
 constexpr int kFirstPaneId = 34000;
 constexpr int kDclBarTemplate = 185;
+constexpr int kMenuAdditions = 194;
+constexpr int kStrExportSpiceTitle = 34154;
+constexpr int kStrSpiceFilter = 34155;
+constexpr int kStrSpiceAtTemperature = 34156;
+constexpr int kStrSParametersAtTitle = 34157;
 
 struct TemperatureCommand {
     int id;
@@ -474,7 +483,34 @@ void CMainFrame::InstallMenu(int menuId) {
     UpdateMenuStates();
 }
 
+// The additions of menu 194 go into the menu holding "Choose Another Capacitor", right after
+// it, in whichever layout the bar has; the design's own items keep their places.
+void CMainFrame::AddMenuAdditions() {
+    if (services.menus == nullptr)
+        return;
+    QList<QAction*> actions;
+    QList<QMenu*> menus;
+    CollectActions(menuBar(), actions, menus);
+    for (QAction* action : actions)
+        if (CommandIdOf(action) == ID_FIND_IMPEDANCE)
+            return;
+    for (QAction* action : actions) {
+        if (CommandIdOf(action) != ID_CHOOSE_CAPACITOR || action->associatedObjects().isEmpty())
+            continue;
+        auto* menu = qobject_cast<QMenu*>(action->associatedObjects().constFirst());
+        QMenu loaded;
+        if (menu == nullptr || !services.menus->LoadMenu(kMenuAdditions, &loaded) ||
+            loaded.actions().isEmpty() || loaded.actions().constFirst()->menu() == nullptr)
+            return;
+        const QList<QAction*> items = loaded.actions().constFirst()->menu()->actions();
+        const int at = static_cast<int>(menu->actions().indexOf(action)) + 1;
+        InsertMenuCopies(items, menu, at);
+        return;
+    }
+}
+
 void CMainFrame::WireMenuBar() {
+    AddMenuAdditions();
     QList<QAction*> actions;
     QList<QMenu*> menus;
     CollectActions(menuBar(), actions, menus);
@@ -644,6 +680,15 @@ void CMainFrame::OnCommand(int id) {
         case ID_SPARAMETERS:
             GenerateSParameters();
             break;
+        case ID_FIND_IMPEDANCE:
+            FindByImpedance();
+            break;
+        case ID_EXPORT_SPICE:
+            ExportSpiceModel();
+            break;
+        case ID_SPARAMETERS_AT_TEMPERATURE:
+            GenerateSParametersAtTemperature();
+            break;
         case ID_COMPARISON:
             StartComparison();
             break;
@@ -736,8 +781,11 @@ void CMainFrame::PostCapacitorChosen() {
 }
 
 int CMainFrame::TakeChosenCapacitor() {
-    const CapacitorRecord* chosen =
-        services.selectionDialog != nullptr ? services.selectionDialog->GetSelected() : nullptr;
+    return TakeCapacitor(
+        services.selectionDialog != nullptr ? services.selectionDialog->GetSelected() : nullptr);
+}
+
+int CMainFrame::TakeCapacitor(const CapacitorRecord* chosen) {
     // A confirmation without a chosen capacitor changes nothing.
     if (chosen == nullptr)
         return -1;
@@ -1099,6 +1147,92 @@ void CMainFrame::GenerateSParameters() {
     if (services.messages == nullptr || services.strings == nullptr)
         return;
     WriteSParameterFiles(folder.toStdString(), *c, *services.messages, *services.strings);
+}
+
+// ---- Find, exports at the selected temperature ----
+
+void CMainFrame::FindByImpedance() {
+    if (services.dialogs == nullptr || services.catalogue == nullptr)
+        return;
+    const CapacitorRecord* chosen = nullptr;
+    if (!services.dialogs->RunFindImpedance(this, *services.catalogue, state->selectedTemperature,
+                                            &chosen) ||
+        chosen == nullptr)
+        return;
+    // Queued like WM_CAPACITOR_CHOSEN, so the part is taken after the dialog has gone.
+    QMetaObject::invokeMethod(
+        this, [this, chosen] { TakeCapacitor(chosen); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    const std::string name = path.toStdString();
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_OPEN_FILE,
+                          MessageIcon::Error, name.c_str());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_WRITE_FILE,
+                          MessageIcon::Error, name.c_str());
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::ExportSpiceModel() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr || services.dialogs == nullptr)
+        return;
+    const QString part = QString::fromLatin1(c->partNumber);
+    QString initial = part + QStringLiteral(".lib");
+    if (!LastSParameterFolder().isEmpty())
+        initial = LastSParameterFolder() + QLatin1Char('/') + initial;
+    const QString path = services.dialogs->SaveFileName(this, String(kStrExportSpiceTitle),
+                                                        String(kStrSpiceFilter), initial);
+    if (path.isEmpty())
+        return;
+    // Away from 25 °C the user chooses: the values at the selected temperature, or the
+    // sub-circuit with its coefficients that serves every temperature.
+    const double t = state->selectedTemperature;
+    const bool atTemperature =
+        !SameTemperature(t, 25.0) &&
+        services.dialogs->AskYesNo(this,
+                                   String(kStrSpiceAtTemperature)
+                                       .replace(QStringLiteral("%s"), QString::number(t, 'g', 6)));
+    const std::string netlist = atTemperature ? BuildSpiceNetlistAt(*c, t) : BuildSpiceNetlist(*c);
+    WriteWholeFile(path, QByteArray::fromStdString(netlist));
+}
+
+void CMainFrame::GenerateSParametersAtTemperature() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr || services.dialogs == nullptr)
+        return;
+    const QString title =
+        String(kStrSParametersAtTitle)
+            .replace(QStringLiteral("%s"), QString::number(state->selectedTemperature, 'g', 6));
+    const QString folder = services.dialogs->BrowseForFolder(this, title, LastSParameterFolder());
+    if (folder.isEmpty())
+        return;
+    LastSParameterFolder() = folder;
+    if (!IsSafeInFileName(c->partNumber)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_OPEN_FILE,
+                          MessageIcon::Error,
+                          SParameterFileName(folder.toStdString(), c->partNumber, false).c_str());
+        return;
+    }
+    std::string texts[2];
+    SParameterTextsAt(*c, state->selectedTemperature, texts);
+    for (int shunt = 0; shunt < 2; ++shunt) {
+        const QString path = QString::fromStdString(
+            SParameterFileName(folder.toStdString(), c->partNumber, shunt == 1));
+        if (!WriteWholeFile(path, QByteArray::fromStdString(texts[shunt])))
+            return; // the shunt file only after a complete series file
+    }
 }
 
 // ---- Resizing ----
