@@ -45,7 +45,13 @@ CCliSession::CCliSession(std::string dataDirectory, const IStringTable& strings)
     : m_dataDirectory(std::move(dataDirectory)), m_strings(&strings),
       m_store(std::make_unique<CCapacitorStore>(m_sink, strings)) {}
 
+CCliSession::CCliSession(std::vector<std::string> searchFolders, const IStringTable& strings)
+    : m_searchFolders(std::move(searchFolders)), m_strings(&strings),
+      m_store(std::make_unique<CCapacitorStore>(m_sink, strings)) {}
+
 int CCliSession::LoadStore() {
+    if (!m_searchFolders.empty())
+        return LoadStoreFromFolders(*m_store, m_searchFolders) == 0 ? kExitSuccess : kExitFailure;
     return LoadStoreFromDirectory(*m_store, m_dataDirectory) == 0 ? kExitSuccess : kExitFailure;
 }
 

@@ -37,6 +37,9 @@ int UsageError(const std::string& complaint);
 class CCliSession {
 public:
     CCliSession(std::string dataDirectory, const IStringTable& strings);
+    // Without --data: the data folder is the first of `searchFolders` that holds cap.vorn (the
+    // current folder, then the installation's data folders), as the program's start-up finds it.
+    CCliSession(std::vector<std::string> searchFolders, const IStringTable& strings);
 
     const std::string& DataDirectory() const { return m_dataDirectory; }
 
@@ -58,6 +61,7 @@ public:
 
 private:
     std::string m_dataDirectory;
+    std::vector<std::string> m_searchFolders;
     CStderrMessageSink m_sink;
     const IStringTable* m_strings;
     std::unique_ptr<CCapacitorStore> m_store; // large: keep it off the stack

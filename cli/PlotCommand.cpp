@@ -1,15 +1,15 @@
-#include "ApplyGraphFill.h"
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
-#include "Graph.h"
 #include "GraphFill.h"
 #include "GraphKind.h"
+#include "GraphPainter.h"
 #include "NumberText.h"
+#include "PainterFill.h"
 #include "PartQuantity.h"
 #include "WorkingState.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -123,7 +123,7 @@ GraphFill ComposePlotFill(int kind, const std::vector<std::unique_ptr<CWorkingSt
 }
 
 // Draws `view` into `path`. False when the file could not be made.
-bool DrawPlot(CGraph& view, PlotFile file, const QString& path, int width, int height) {
+bool DrawPlot(CGraphPainter& view, PlotFile file, const QString& path, int width, int height) {
     const QRect area(0, 0, width, height);
     switch (file) {
     case PlotFile::Png:
@@ -173,15 +173,16 @@ std::unique_ptr<QCoreApplication> CreateCliApplication(int& argc, char** argv) {
     }
     if (command == nullptr || std::strcmp(command, "plot") != 0)
         return std::make_unique<QCoreApplication>(argc, argv);
-    // plot draws with the graph view, a widget: a GUI application that never shows a window,
-    // so it needs no display. The toolkit's own notes about the session (no runtime folder,
-    // missing fonts) are no concern of a drawing command; only its serious errors are shown.
+    // plot draws with the graph painter, which needs fonts: a GUI application that never shows
+    // a window, so it needs no display. The toolkit's own notes about the session (no runtime
+    // folder, missing fonts) are no concern of a drawing command; only its serious errors are
+    // shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             PrintError(text.toStdString());
     });
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
@@ -241,8 +242,7 @@ int RunPlotCommand(CCliSession& session, const CliArguments& arguments) {
         ComputePart(*states.back(), record, temperature);
     }
 
-    CGraph view;
-    view.resize(width, height);
+    CGraphPainter view;
     ApplyGraphFill(view, ComposePlotFill(kind, states, session.Strings()));
 
     // Drawn under a temporary name and renamed, so the file never stands there half made.

@@ -1,4 +1,5 @@
 #include "CliSupport.h"
+#include "DataFolders.h"
 #include "NumberLocale.h"
 #include "ResourceLibrary.h"
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <system_error>
+#include <vector>
 
 // Command entry points, each in its own file.
 int RunCheckCommand(CCliSession& session, const CliArguments& arguments);
@@ -86,7 +88,10 @@ void PrintUsage(std::FILE* out) {
     std::fputs("usage: zeltacli [--data DIR] COMMAND [ARGUMENTS]\n"
                "       zeltacli --help | --version\n"
                "  --data DIR  folder holding cap.vorn and vorncap.lib (default: the current "
-               "folder)\n"
+               "folder if it\n"
+               "              holds them, else the installed data: ../share/zeltaiii from the "
+               "program,\n"
+               "              then zeltaiii in $XDG_DATA_HOME and $XDG_DATA_DIRS)\n"
                "exit status: 0 success, 1 failure (the message is on standard error), 2 wrong "
                "command line\n"
                "commands:\n",
@@ -144,13 +149,16 @@ int Run(int argc, char** argv) {
     }
     if (command == nullptr)
         return UsageError("no command given");
+    std::vector<std::string> searchFolders;
     if (!haveDataDirectory) {
+        // The current folder first, then the installation's data folders.
         std::error_code error;
         dataDirectory = std::filesystem::current_path(error).string();
         if (error) {
             PrintError("Cannot determine the current folder: " + error.message());
             return kExitFailure;
         }
+        searchFolders = DataFolders::ForThisProcess();
     }
     // The program's messages come from its resource library, found as the program finds it:
     // next to this executable first, then by the system's library search.
@@ -159,8 +167,10 @@ int Run(int argc, char** argv) {
         PrintError(library.ErrorText().toStdString());
         return kExitFailure;
     }
-    CCliSession session(dataDirectory, library);
-    const int status = command->run(session, arguments);
+    std::unique_ptr<CCliSession> session =
+        searchFolders.empty() ? std::make_unique<CCliSession>(dataDirectory, library)
+                              : std::make_unique<CCliSession>(searchFolders, library);
+    const int status = command->run(*session, arguments);
     // What is still in the output buffer is written here; a failure there fails the command.
     return status == kExitSuccess ? FinishOutput() : status;
 }

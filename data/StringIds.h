@@ -11,4 +11,7 @@ enum StringId : int {
     IDS_CANNOT_WRITE_FILE = 34053,   // "Cannot write file %s\n"
     IDS_DUPLICATE_MODEL = 34056,     // "Library %s contains duplicate model %s"
     IDS_DUPLICATE_CAPACITOR = 34057, // "File %s contains duplicate capacitor %s"
+    // "Cannot open file %s\nThe data files were looked for in:\n%s": the first place tried,
+    // then every place tried, one per line.
+    IDS_DATA_NOT_FOUND = 34190,
 };

@@ -1,51 +1,18 @@
 #include "Graph.h"
 
-#include "FontFaces.h"
 #include "HintWnd.h"
 #include "Pick.h"
 #include "TextLimits.h"
 
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPainter>
 
 bool CGraph::composingPage = false;
 bool CGraph::forceLandscape = true;
 
-namespace {
-
-QFont MakeFont(const char* face, int height, int weight) {
-    return DrawingFont(face, height, weight);
-}
-
-} // namespace
-
 CGraph::CGraph(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_pens[PenBlue] = QPen(QColor(0, 0, 192), 1, Qt::SolidLine);
-    m_pens[PenRed] = QPen(QColor(192, 0, 0), 1, Qt::SolidLine);
-    m_pens[PenViolet] = QPen(QColor(160, 0, 255), 1, Qt::SolidLine);
-    m_pens[PenPink] = QPen(QColor(255, 0, 160), 1, Qt::SolidLine);
-    m_pens[PenBlack] = QPen(QColor(0, 0, 0), 1, Qt::SolidLine);
-    m_pens[PenGrid] = QPen(QColor(204, 204, 204), 1, Qt::SolidLine);
-    m_pens[PenShadow] = QPen(QColor(112, 112, 112), 1, Qt::SolidLine);
-    m_pens[PenDotted] = QPen(QColor(32, 32, 32), 1, Qt::DotLine);
-    m_pens[PenThick] = QPen(QColor(0, 0, 0), 2, Qt::SolidLine);
-    for (QPen& pen : m_pens) {
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-    }
-
-    m_fonts[FontCaptionVertical] = MakeFont("Tahoma", 12, QFont::Normal);
-    m_fonts[FontCaptionVerticalSub] = MakeFont("Tahoma", 11, QFont::Normal);
-    m_fonts[FontCaption] = MakeFont("Tahoma", 12, QFont::Normal);
-    m_fonts[FontCaptionSub] = MakeFont("Tahoma", 11, QFont::Normal);
-    m_fonts[FontReference] = MakeFont("Tahoma", 11, QFont::Bold);
-    m_fonts[FontTitle] = MakeFont("Times", 18, QFont::Medium);
-    m_fonts[FontLabels] = MakeFont("Times", 12, QFont::Medium);
-    m_brush = QBrush(QColor(255, 255, 255));
-
     m_liveHint = new CHintWnd(this);
     m_readoutHint = new CHintWnd(this);
 }
@@ -58,12 +25,21 @@ void CGraph::RedrawNow() {
 }
 
 void CGraph::FreeData() {
-    m_x.clear();
-    for (int i = 0; i < 4; ++i) {
-        m_curves[i].clear();
-        m_hasCurve[i] = false;
-    }
-    m_count = 0;
+    m_painter.FreeData();
+}
+
+void CGraph::DrawCross(int x, int y, QPainter& surface) {
+    m_painter.DrawCross(x, y, surface);
+}
+
+void CGraph::DrawRotatedCaption(QPainter& surface, const std::string& text, const QRect& rect,
+                                int flags) {
+    m_painter.DrawRotatedCaption(surface, text, rect, flags);
+}
+
+void CGraph::DrawLegendText(QPainter& surface, const std::string& text, const QRect& rect,
+                            int flags) {
+    m_painter.DrawLegendText(surface, text, rect, flags);
 }
 
 void CGraph::MinorTickOffsets(int decadeLength, int offsets[8]) {
@@ -76,129 +52,58 @@ void CGraph::NiceScale(int& count, double low, double high, double& outLow, doub
 }
 
 int CGraph::XToPixel(double x, int width) {
-    AxisRange range{m_xMin, m_xMax, m_xLog != 0};
-    const int px = ::XToPixel(x, range, width);
-    m_xMin = range.minimum;
-    m_xMax = range.maximum;
-    return px;
+    return m_painter.XToPixel(x, width);
 }
 
 int CGraph::YToPixel(double y, int plotHeight) {
-    return ::YToPixel(y, AxisRange{m_yMin, m_yMax, m_yLog != 0}, plotHeight);
-}
-
-const double* CGraph::Curve(int index) const {
-    return m_hasCurve[index] ? m_curves[index].data() : nullptr;
-}
-
-AxisRange CGraph::DrawnXRange() const {
-    AxisRange r{m_xMin, m_xMax, m_xLog != 0};
-    if (!(r.minimum <= r.maximum)) {
-        r.minimum = r.logarithmic ? 1.0 : 0.0;
-        r.maximum = r.logarithmic ? 10.0 : 1.0;
-    }
-    return r;
-}
-
-AxisRange CGraph::DrawnYRange() const {
-    AxisRange r{m_yMin, m_yMax, m_yLog != 0};
-    if (!(r.minimum <= r.maximum)) {
-        r.minimum = r.logarithmic ? 1.0 : 0.0;
-        r.maximum = r.logarithmic ? 10.0 : 1.0;
-    }
-    return r;
+    return m_painter.YToPixel(y, plotHeight);
 }
 
 int CGraph::SetData(int count, const double* x, const double* y1, const double* y2,
                     const double* y3, const double* y4) {
-    FreeData();
     m_pictureValid = false;
-    if (count < 2) {
+    const int result = m_painter.SetData(count, x, y1, y2, y3, y4);
+    if (m_painter.PointCount() == 0) {
         update();
-        return 0;
-    }
-    if (x == nullptr || y1 == nullptr) {
-        // Without arrays the view stays empty; a count without arrays would let a pick read
-        // them.
-        update();
-        return -1;
-    }
-    m_count = count;
-    m_x.assign(x, x + count);
-    const double* given[4] = {y1, y2, y3, y4};
-    for (int k = 0; k < 4; ++k) {
-        if (given[k] != nullptr) {
-            m_curves[k].assign(given[k], given[k] + count);
-            m_hasCurve[k] = true;
-        }
-    }
-
-    m_xMin = 1e50;
-    m_xMax = 1e-50;
-    for (double v : m_x) {
-        if (v < m_xMin)
-            m_xMin = v;
-        if (v > m_xMax)
-            m_xMax = v;
-    }
-    // Off-scale values (|v| >= 1e50) mark run-away points; they never widen the range.
-    m_yMin = 1e50;
-    m_yMax = 1e-50;
-    for (int k = 0; k < 4; ++k) {
-        if (!m_hasCurve[k])
-            continue;
-        for (double v : m_curves[k]) {
-            if (v < m_yMin && v > -kOffScale)
-                m_yMin = v;
-            if (v > m_yMax && v < kOffScale)
-                m_yMax = v;
-        }
+        return result;
     }
     RedrawNow();
-    return 0;
+    return result;
 }
 
 void CGraph::SetXCaption(const char* text) {
-    m_xCaption = LimitText(text);
+    m_painter.SetXCaption(text);
     RedrawNow();
 }
 
 void CGraph::SetYCaption(const char* text) {
-    m_yCaption = LimitText(text);
+    m_painter.SetYCaption(text);
     RedrawNow();
 }
 
 void CGraph::SetRightYCaption(const char* text) {
-    m_rightYCaption = LimitText(text);
+    m_painter.SetRightYCaption(text);
     RedrawNow();
 }
 
 void CGraph::SetLogAxes(int xLogarithmic, int yLogarithmic) {
-    m_xLog = xLogarithmic != 0 ? 1 : 0;
-    m_yLog = yLogarithmic != 0 ? 1 : 0;
+    m_painter.SetLogAxes(xLogarithmic, yLogarithmic);
     RedrawNow();
 }
 
 void CGraph::ShowMarkers(int flag) {
-    m_markers = flag != 0 ? 1 : 0;
+    m_painter.ShowMarkers(flag);
     m_pictureValid = false;
 }
 
 void CGraph::SetTitle(const char* text) {
-    m_title = LimitText(text);
+    m_painter.SetTitle(text);
     RedrawNow();
 }
 
 void CGraph::SetLegend(int position, const char* name1, const char* name2, const char* name3,
                        const char* name4) {
-    for (std::string& name : m_legendNames)
-        name.clear();
-    m_legendPosition = position;
-    const char* names[4] = {name1, name2, name3, name4};
-    for (int i = 0; i < 4; ++i) {
-        if (names[i] != nullptr)
-            m_legendNames[i] = LimitText(names[i]);
-    }
+    m_painter.SetLegend(position, name1, name2, name3, name4);
     m_pictureValid = false;
 }
 
@@ -207,19 +112,16 @@ void CGraph::SetPickCarriesView(bool flag) {
 }
 
 void CGraph::SetUnits(const char* xUnit, const char* yUnit) {
-    m_xUnit = LimitText(xUnit);
-    m_yUnit = LimitText(yUnit);
+    m_painter.SetUnits(xUnit, yUnit);
 }
 
 void CGraph::SetNote(const char* text) {
-    m_note = text == nullptr ? std::string() : std::string(text);
+    m_painter.SetNote(text);
     m_pictureValid = false;
 }
 
 void CGraph::SetReferencePoint(const char* text, double x, double y) {
-    m_referenceText = text == nullptr ? std::string() : std::string(text);
-    m_referenceX = x;
-    m_referenceY = y;
+    m_painter.SetReferencePoint(text, x, y);
     m_pictureValid = false;
 }
 
@@ -229,14 +131,25 @@ void CGraph::CreateDclBar(int templateId) {
 }
 
 void CGraph::SetCurveDotted(int index, bool flag) {
-    if (index < 0 || index > 3)
-        return;
-    m_dotted[index] = flag ? 1 : 0;
+    m_painter.SetCurveDotted(index, flag);
     m_pictureValid = false;
 }
 
 CDclBar* CGraph::GetDclBar() {
     return m_dclBar;
+}
+
+void CGraph::Render(QPainter& surface, const QRect& area, bool keepLayout) {
+    GraphLayout layout = m_layout;
+    m_painter.Render(surface, area, &layout);
+    if (keepLayout)
+        m_layout = layout;
+    // The readout's hidden window carries the box the drawing painted.
+    if (layout.readoutDrawn) {
+        const CHintBox& box = m_painter.ReadoutBox();
+        m_readoutHint->SetTexts(box.Line1(), box.Line2());
+        m_readoutHint->MoveBox(layout.readoutLeft, layout.readoutTop);
+    }
 }
 
 QImage CGraph::RenderImage(const QSize& size) {
@@ -264,35 +177,20 @@ void CGraph::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
     if (m_crosshairShown)
-        InvertStrips(painter, m_lastCrosshair.x(), m_lastCrosshair.y());
-}
-
-void CGraph::InvertStrips(QPainter& p, int x, int y) {
-    p.save();
-    if (p.paintEngine() != nullptr && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
-        // Two separate inversions, so the crossing point is inverted twice and keeps its
-        // colour; drawing the same strips again restores every pixel.
-        p.setCompositionMode(QPainter::RasterOp_NotDestination);
-        p.fillRect(QRect(x - 7, y, 14, 1), Qt::black);
-        p.fillRect(QRect(x, y - 7, 1, 14), Qt::black);
-    } else {
-        p.fillRect(QRect(x - 7, y, 14, 1), Qt::black);
-        p.fillRect(QRect(x, y - 7, 1, 14), Qt::black);
-    }
-    p.restore();
+        CGraphPainter::InvertStrips(painter, m_lastCrosshair.x(), m_lastCrosshair.y());
 }
 
 // --- Picking and the cursor ------------------------------------------------------------------
 
 int CGraph::PickAt(int x, int y, int& curve, double& xValue, bool dragging) {
     PickContext context;
-    context.plot = m_plotRect;
-    context.x = DrawnXRange();
-    context.y = DrawnYRange();
-    context.count = m_count;
-    context.xValues = m_x.empty() ? nullptr : m_x.data();
+    context.plot = m_layout.plotRect;
+    context.x = m_painter.DrawnXRange();
+    context.y = m_painter.DrawnYRange();
+    context.count = m_painter.PointCount();
+    context.xValues = m_painter.XValues();
     for (int k = 0; k < 4; ++k)
-        context.curves[k] = Curve(k);
+        context.curves[k] = m_painter.Curve(k);
     return ::PickAt(context, x, y, curve, xValue, dragging);
 }
 
@@ -303,7 +201,7 @@ void CGraph::SendPick() {
 
 void CGraph::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton || m_tooSmall)
+    if (event->button() != Qt::LeftButton || m_layout.tooSmall)
         return;
     const QPoint pos = event->position().toPoint();
     if (PickAt(pos.x(), pos.y(), m_cursor.curve, m_cursor.x, false) != PickHit)
@@ -321,8 +219,8 @@ void CGraph::mouseMoveEvent(QMouseEvent* event) {
         return;
     QPoint pos = event->position().toPoint();
     // Dragging beyond the plot keeps the cursor on the frame.
-    pos.setX(qBound(m_plotRect.left, pos.x(), m_plotRect.right));
-    pos.setY(qBound(m_plotRect.top, pos.y(), m_plotRect.bottom - 1));
+    pos.setX(qBound(m_layout.plotRect.left, pos.x(), m_layout.plotRect.right));
+    pos.setY(qBound(m_layout.plotRect.top, pos.y(), m_layout.plotRect.bottom - 1));
     PickAt(pos.x(), pos.y(), m_cursor.curve, m_cursor.x, true);
     SendPick();
 }
@@ -362,11 +260,11 @@ bool CGraph::event(QEvent* event) {
 
 bool CGraph::CursorPosition(CursorInfo& cursor, int& px, int& ys) {
     const int width = this->width();
-    const int plotHeight = height() - kTextLineHeight * m_textLines;
+    const int plotHeight = height() - kTextLineHeight * m_layout.textLines;
     if (width < kMinDrawWidth || plotHeight < kMinPlotHeight)
         return false;
 
-    const AxisRange yRange = DrawnYRange();
+    const AxisRange yRange = m_painter.DrawnYRange();
     int py = 0;
     if (yRange.logarithmic) {
         py = ::YToPixel(cursor.y, yRange, plotHeight);
@@ -381,7 +279,7 @@ bool CGraph::CursorPosition(CursorInfo& cursor, int& px, int& ys) {
         py = ::YToPixel(cursor.y, AxisRange{low, high, false}, plotHeight);
     }
 
-    AxisRange xRange = DrawnXRange();
+    AxisRange xRange = m_painter.DrawnXRange();
     if (!xRange.logarithmic) {
         if (cursor.x >= kOffScale)
             cursor.x = xRange.maximum;
@@ -398,8 +296,8 @@ void CGraph::TrackCursor(CursorInfo& cursor) {
     int ys = 0;
     if (!CursorPosition(cursor, px, ys))
         return;
-    const std::string line1 = FormatSI(cursor.x) + m_xUnit;
-    const std::string line2 = FormatSI(cursor.y) + m_yUnit;
+    const std::string line1 = FormatSI(cursor.x) + m_painter.XUnit();
+    const std::string line2 = FormatSI(cursor.y) + m_painter.YUnit();
 
     switch (cursor.phase) {
     case CursorInfo::Begin:
@@ -432,11 +330,9 @@ void CGraph::RefreshReadout() {
     double point[2] = {0.0, 0.0};
     const int answer = m_host != nullptr ? m_host->GraphQueryPoint(*this, point) : -1;
     if (answer == 0) {
-        m_readoutShown = 1;
-        m_readoutX = point[0];
-        m_readoutY = point[1];
+        m_painter.SetReadout(true, point[0], point[1]);
     } else {
-        m_readoutShown = 0;
+        m_painter.SetReadout(false, 0.0, 0.0);
         m_readoutHint->hide();
     }
     RedrawNow();

@@ -3,11 +3,9 @@
 #include "Axis.h"
 #include "CursorInfo.h"
 #include "GraphHost.h"
+#include "GraphPainter.h"
 
-#include <QBrush>
-#include <QFont>
 #include <QImage>
-#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -26,10 +24,10 @@ class QPrinter;
 // under the plot, the live cursor and the measurement readout. It knows nothing about
 // capacitors; the main frame pushes texts, flags and copies of the curves into it.
 //
-// One drawing routine (Render) serves the screen, export bitmaps and the cells of the printed
-// page. The live crosshair and hint box are drawn over the kept picture of the last screen
-// drawing only, so they never reach an export.
-class CGraph : public QWidget {
+// The drawing itself is the view's painter (CGraphPainter), which serves the screen, export
+// bitmaps and the cells of the printed page alike. The live crosshair and hint box are drawn
+// over the kept picture of the last screen drawing only, so they never reach an export.
+class CGraph : public QWidget, public GraphDrawingIds {
     Q_OBJECT
 public:
     explicit CGraph(QWidget* parent = nullptr);
@@ -82,6 +80,9 @@ public:
     void Render(QPainter& surface, const QRect& area, bool keepLayout = false);
     // The graph drawn on white into a new image, as the export bitmaps take it.
     QImage RenderImage(const QSize& size);
+    // The drawing of this view, for callers that draw it elsewhere.
+    CGraphPainter& Painter() { return m_painter; }
+    const CGraphPainter& Painter() const { return m_painter; }
 
     // Printing. A print job has one page; the first print preparation of the run turns the
     // printer to landscape unless a print setup came first.
@@ -110,44 +111,22 @@ public:
 
     // State of the last drawing and of the cursor, for the host and for tests.
     const CursorInfo& Cursor() const { return m_cursor; }
-    BoxRect PlotRect() const { return m_plotRect; }
-    bool IsTooSmall() const { return m_tooSmall; }
-    int TextLines() const { return m_textLines; }
+    BoxRect PlotRect() const { return m_layout.plotRect; }
+    bool IsTooSmall() const { return m_layout.tooSmall; }
+    int TextLines() const { return m_layout.textLines; }
     bool CrosshairShown() const { return m_crosshairShown; }
     QPoint LastCrosshair() const { return m_lastCrosshair; }
-    bool ReadoutShown() const { return m_readoutShown != 0; }
+    bool ReadoutShown() const { return m_painter.ReadoutShown(); }
     CHintWnd* LiveHintBox() const { return m_liveHint; }
     CHintWnd* ReadoutHintBox() const { return m_readoutHint; }
-    int PointCount() const { return m_count; }
-    AxisRange XRange() const { return {m_xMin, m_xMax, m_xLog != 0}; }
-    AxisRange YRange() const { return {m_yMin, m_yMax, m_yLog != 0}; }
+    int PointCount() const { return m_painter.PointCount(); }
+    AxisRange XRange() const { return m_painter.XRange(); }
+    AxisRange YRange() const { return m_painter.YRange(); }
     const QImage& LastPicture() const { return m_picture; }
 
     // Pens and fonts of the drawing.
-    enum PenId {
-        PenBlue,
-        PenRed,
-        PenViolet,
-        PenPink,
-        PenBlack,
-        PenGrid,
-        PenShadow,
-        PenDotted,
-        PenThick,
-        PenCount
-    };
-    enum FontId {
-        FontCaptionVertical,
-        FontCaptionVerticalSub,
-        FontCaption,
-        FontCaptionSub,
-        FontReference,
-        FontTitle,
-        FontLabels,
-        FontCount
-    };
-    const QPen& Pen(PenId id) const { return m_pens[id]; }
-    const QFont& Font(FontId id) const { return m_fonts[id]; }
+    const QPen& Pen(PenId id) const { return m_painter.Pen(id); }
+    const QFont& Font(FontId id) const { return m_painter.Font(id); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -158,68 +137,20 @@ protected:
 
 private:
     void RedrawNow();
-    void DrawAxesAndLabels(QPainter& p, int width, int plotHeight);
-    void DrawCurves(QPainter& p, int width, int plotHeight);
-    void DrawLegend(QPainter& p, int width, int plotHeight);
-    void DrawReadout(QPainter& p, int width, int plotHeight);
-    void DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,
-                            int referenceLines);
-    void DrawSubscripted(QPainter& p, const std::string& text, QRect rect, int flags,
-                         const QFont& normal, const QFont& subscript, int subscriptShift);
-    void InvertStrips(QPainter& p, int x, int y);
-    bool CurveDotted(int index) const { return m_dotted[index] != 0; }
-    const double* Curve(int index) const;
     // Vertical and horizontal position of a record for the live cursor.
     bool CursorPosition(CursorInfo& cursor, int& px, int& ys);
     void SendPick();
-    // The ranges as drawn: a range that no in-scale value set (minimum above maximum) is
-    // drawn as 0..1, or 1..10 on a logarithmic axis.
-    AxisRange DrawnXRange() const;
-    AxisRange DrawnYRange() const;
 
     IGraphHost* m_host = nullptr;
     CDclBar* m_dclBar = nullptr;
-
-    std::vector<double> m_x;
-    std::vector<double> m_curves[4];
-    bool m_hasCurve[4] = {false, false, false, false};
-    int m_count = 0;
-    double m_xMin = 0.0;
-    double m_xMax = 0.0;
-    double m_yMin = 0.0;
-    double m_yMax = 0.0;
-    int m_xLog = 0;
-    int m_yLog = 0;
-    int m_markers = 1;
-    std::string m_xCaption;
-    std::string m_yCaption;
-    std::string m_rightYCaption;
-    std::string m_title;
-    std::string m_legendNames[4];
-    int m_legendPosition = LegendTopLeft;
-    char m_dotted[4] = {0, 0, 0, 0};
+    CGraphPainter m_painter;
     bool m_pickCarriesView = false;
     CursorInfo m_cursor;
     QPoint m_lastCrosshair;
     bool m_crosshairShown = false;
-    std::string m_xUnit;
-    std::string m_yUnit;
-    BoxRect m_plotRect;
+    GraphLayout m_layout;
     CHintWnd* m_liveHint = nullptr;
-    std::string m_note;
-    std::string m_referenceText;
-    double m_referenceX = 0.0;
-    double m_referenceY = 0.0;
-    int m_textLines = 0;
-    int m_readoutShown = 0;
-    double m_readoutX = 0.0;
-    double m_readoutY = 0.0;
     CHintWnd* m_readoutHint = nullptr;
-    bool m_tooSmall = false;
-
-    QPen m_pens[PenCount];
-    QFont m_fonts[FontCount];
-    QBrush m_brush;
 
     // The last screen drawing; the live crosshair is inverted over it when painting.
     QImage m_picture;

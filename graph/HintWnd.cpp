@@ -1,55 +1,26 @@
 #include "HintWnd.h"
 
-#include "FontFaces.h"
-#include "TextLimits.h"
-
-#include <QFontMetrics>
 #include <QPainter>
 
-CHintWnd::CHintWnd(QWidget* parent)
-    : QWidget(parent), m_pen(QColor(0, 0, 0), 1, Qt::SolidLine), m_brush(QColor(255, 255, 225)) {
+CHintWnd::CHintWnd(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Hint"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     resize(0, 0);
     hide();
 }
 
-QFont CHintWnd::BoxFont() {
-    return DrawingFont("MS Sans Serif", 11, QFont::Normal);
-}
-
 int CHintWnd::SetTexts(const std::string& line1, const std::string& line2) {
-    m_line1 = LimitText(line1);
-    m_line2 = LimitText(line2);
-    const QFontMetrics metrics(BoxFont());
-    const int w1 = metrics.horizontalAdvance(QString::fromUtf8(m_line1.c_str()));
-    const int w2 = metrics.horizontalAdvance(QString::fromUtf8(m_line2.c_str()));
-    m_width = (w1 > w2 ? w1 : w2) + 10;
-    m_height = 2 * metrics.height() + 2;
-    return m_width;
+    return m_box.SetTexts(line1, line2);
 }
 
 void CHintWnd::MoveBox(int x, int y) {
-    if (parentWidget() != nullptr && parentWidget()->width() < x + m_width)
-        x = parentWidget()->width() - m_width;
-    setGeometry(x, y, m_width, m_height);
+    if (parentWidget() != nullptr && parentWidget()->width() < x + BoxWidth())
+        x = parentWidget()->width() - BoxWidth();
+    setGeometry(x, y, BoxWidth(), BoxHeight());
 }
 
 void CHintWnd::PaintBox(QPainter& surface) {
-    surface.save();
-    surface.setFont(BoxFont());
-    surface.setBrush(m_brush);
-    surface.setPen(m_pen);
-    surface.setBackgroundMode(Qt::TransparentMode);
-    // The frame covers the client area: its right and bottom lines are the last column/row.
-    surface.drawRect(0, 0, m_width - 1, m_height - 1);
-    surface.setPen(QColor(0, 0, 0));
-    const int half = m_height / 2;
-    surface.drawText(QRect(0, 0, m_width, half), Qt::AlignCenter | Qt::TextSingleLine,
-                     QString::fromUtf8(m_line1.c_str()));
-    surface.drawText(QRect(0, half, m_width, m_height - half), Qt::AlignCenter | Qt::TextSingleLine,
-                     QString::fromUtf8(m_line2.c_str()));
-    surface.restore();
+    m_box.PaintBox(surface);
 }
 
 void CHintWnd::paintEvent(QPaintEvent*) {

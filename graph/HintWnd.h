@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QBrush>
-#include <QFont>
-#include <QPen>
+#include "HintBox.h"
+
 #include <QWidget>
 
 #include <string>
@@ -25,22 +24,17 @@ public:
     // line 2 in the lower half. The painter's state is restored afterwards.
     virtual void PaintBox(QPainter& surface);
 
-    int BoxWidth() const { return m_width; }
-    int BoxHeight() const { return m_height; }
-    const std::string& Line1() const { return m_line1; }
-    const std::string& Line2() const { return m_line2; }
+    int BoxWidth() const { return m_box.BoxWidth(); }
+    int BoxHeight() const { return m_box.BoxHeight(); }
+    const std::string& Line1() const { return m_box.Line1(); }
+    const std::string& Line2() const { return m_box.Line2(); }
 
     // The stock variable-pitch font the box measures and writes with.
-    static QFont BoxFont();
+    static QFont BoxFont() { return CHintBox::BoxFont(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::string m_line1;
-    std::string m_line2;
-    int m_width = 20;
-    int m_height = 20;
-    QPen m_pen;
-    QBrush m_brush;
+    CHintBox m_box;
 };

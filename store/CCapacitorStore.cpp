@@ -9,7 +9,9 @@
 #include "ValueLimits.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
+#include <system_error>
 
 namespace {
 
@@ -100,4 +102,38 @@ int LoadStoreFromDirectory(CCapacitorStore& store, const std::string& directory)
     if (store.LoadModels(libraryPath.c_str()) != 0)
         return -1;
     return 0;
+}
+
+int LoadStoreFromFolders(CCapacitorStore& store, const std::vector<std::string>& folders) {
+    if (folders.empty())
+        return LoadStoreFromDirectory(store, std::string());
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(
+                std::filesystem::path(folder.empty() ? "." : folder) / kCatalogueFileName, error))
+            return LoadStoreFromDirectory(store, folder);
+    }
+    if (store.Allocate() != 0) {
+        ReportMessage(store.MessageSink(), store.StringTable(), IDS_NOT_ENOUGH_MEMORY,
+                      MessageIcon::Warning);
+        return -1;
+    }
+    std::vector<std::string> tried;
+    std::string list;
+    for (const std::string& folder : folders) {
+        std::string place = folder;
+        if (!place.empty() && place.back() == '/')
+            place.pop_back();
+        place += std::string("/") + kCatalogueFileName;
+        tried.push_back(place);
+        list += "  " + place + "\n";
+    }
+    if (store.StringTable().GetString(IDS_DATA_NOT_FOUND).empty()) {
+        ReportMessage(store.MessageSink(), store.StringTable(), IDS_CANNOT_OPEN_FILE,
+                      MessageIcon::Error, tried.front().c_str());
+    } else {
+        ReportMessage(store.MessageSink(), store.StringTable(), IDS_DATA_NOT_FOUND,
+                      MessageIcon::Error, tried.front().c_str(), list.c_str());
+    }
+    return -1;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Owns all capacitor data of a program run: the catalogue table and the model table. Records
 // never move once loaded, so the pointers handed out by GetAt stay valid until the store is
@@ -62,3 +63,9 @@ constexpr const char* kModelLibraryFileName = "vorncap.lib";
 // success, non-zero after the failure has been shown ("Not enough memory" when the tables
 // cannot be allocated).
 int LoadStoreFromDirectory(CCapacitorStore& store, const std::string& directory);
+
+// The start-up load from the first of `folders` that holds cap.vorn (the current folder, then
+// the installation's data folders). When none does, the message names the catalogue in every
+// folder tried (string 34190, or 34004 with the first place when the table lacks it) and the
+// result is non-zero. No folders at all: the current folder alone.
+int LoadStoreFromFolders(CCapacitorStore& store, const std::vector<std::string>& folders);

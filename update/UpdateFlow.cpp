@@ -3,7 +3,9 @@
 #include "Messages.h"
 #include "VersionCheck.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -37,20 +39,46 @@ QString UpdateText(const IStringTable* strings, int id) {
 
 UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
                         const IStringTable* strings, const QByteArray& trustedKey) {
-    if (folder.isEmpty()) {
+    UpdateLocations locations;
+    if (!folder.isEmpty()) {
+        locations.proxySettings = SettingsPath(folder, kProxySettingsFile);
+        locations.serverFiles = {SettingsPath(folder, kServerSettingsFile)};
+        locations.installerFolder = folder;
+    }
+    return RunUpdate(locations, http, ui, strings, trustedKey);
+}
+
+UpdateOutcome RunUpdate(const UpdateLocations& locations, IHttpClient& http, IUpdateUi& ui,
+                        const IStringTable* strings, const QByteArray& trustedKey) {
+    const QString& folder = locations.installerFolder;
+    if (folder.isEmpty() || locations.proxySettings.isEmpty()) {
         return UpdateOutcome::NoFolder;
     }
-    const QString iniPath = SettingsPath(folder, kProxySettingsFile);
+    const QString iniPath = locations.proxySettings;
     ProxySettings proxy = ReadProxySettings(iniPath);
     if (!ui.EditProxySettings(proxy)) {
         return UpdateOutcome::ProxyCancelled;
     }
     // A file that cannot be written only loses the settings for the next run; the values
-    // entered are used for this one.
+    // entered are used for this one. The user's own settings folder is made on first use.
+    const QString iniFolder = QFileInfo(iniPath).absolutePath();
+    if (!QDir(iniFolder).exists()) {
+        QDir().mkpath(iniFolder);
+        QFile::setPermissions(iniFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner);
+    }
     WriteProxySettings(iniPath, proxy);
     const QString proxyText = ProxyText(proxy);
 
-    const ServerSettings servers = ReadServerSettings(SettingsPath(folder, kServerSettingsFile));
+    QString serverFile =
+        locations.serverFiles.isEmpty() ? QString() : locations.serverFiles.front();
+    for (const QString& candidate : locations.serverFiles) {
+        if (QFileInfo(candidate).isFile()) {
+            serverFile = candidate;
+            break;
+        }
+    }
+    const ServerSettings servers = ReadServerSettings(serverFile);
     CUpdateClient client(http, trustedKey);
     float version1 = 0.0f;
     float version2 = 0.0f;
@@ -71,6 +99,12 @@ UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
     if (!IsNewerVersion(version)) {
         ui.ShowMessage(UpdateText(strings, kIdsNoNewVersion));
         return UpdateOutcome::NotAvailable;
+    }
+    if (locations.packageManaged) {
+        // The package manager owns the installed files; the program only says what it found.
+        ui.ShowMessage(UpdateText(strings, kIdsUpdateByPackageManager)
+                           .replace(QStringLiteral("%.1f"), QString::number(version, 'f', 1)));
+        return UpdateOutcome::PackageManaged;
     }
     // The one conversion of the question is the version with one decimal, in the C locale.
     const QString question = UpdateText(strings, kIdsUpdateQuestion)

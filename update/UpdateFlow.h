@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UpdateClient.h"
+#include "UpdateLocations.h"
 #include "UpdateSettings.h"
 
 #include <QByteArray>
@@ -44,6 +45,7 @@ enum class UpdateOutcome {
     DownloadFailed,    // also a download that is not the maker's complete installer
     StartFailed,       // the installer could not be started; the program stays open
     Handed,            // the installer runs in update mode; the program was asked to close
+    PackageManaged,    // a newer version exists; the package manager installs it
 };
 
 constexpr int kIdsUpdateQuestion = 34010;
@@ -51,6 +53,7 @@ constexpr int kIdsDownloadError = 34011;
 constexpr int kIdsNoNewVersion = 34012;
 constexpr int kIdsCheckFailed = 34013;
 constexpr int kIdsDownloading = 34014;
+constexpr int kIdsUpdateByPackageManager = 34191;
 
 // The installer's file name in the program folder.
 constexpr const char* kInstallerFile = "Installer";
@@ -63,4 +66,8 @@ QString UpdateText(const IStringTable* strings, int id);
 // INI files live and the installer is saved. Only an installer signed by `trustedKey` (PEM;
 // the program passes the maker's key) is started.
 UpdateOutcome RunUpdate(const QString& folder, IHttpClient& http, IUpdateUi& ui,
+                        const IStringTable* strings, const QByteArray& trustedKey);
+// The same with the settings where `locations` puts them. A package-managed copy stops after
+// the check: a newer version is announced (string 34191) and left to the package manager.
+UpdateOutcome RunUpdate(const UpdateLocations& locations, IHttpClient& http, IUpdateUi& ui,
                         const IStringTable* strings, const QByteArray& trustedKey);

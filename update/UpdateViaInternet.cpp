@@ -1,8 +1,10 @@
 #include "UpdateViaInternet.h"
 
+#include "DataFolders.h"
 #include "DialogTemplate.h"
 #include "DownloadDlg.h"
 #include "InstallerSignature.h"
+#include "KnownFolders.h"
 #include "MessageBox.h"
 #include "Messages.h"
 #include "ProxyDlg.h"
@@ -209,9 +211,21 @@ UpdateOutcome UpdateViaInternet(const UpdateHooks& hooks) {
         effective.strings = &resourceStrings;
     }
     if (effective.folder.isEmpty()) {
+        // The data folder the start-up loaded: the current folder when it holds the data, as
+        // the installer's shortcuts start the program; else the installation's data folder.
         // An unreadable current folder gives an empty path, and the update does nothing.
-        effective.folder = QDir::currentPath();
+        const QString current = QDir::currentPath();
+        const std::string found =
+            DataFolders::FirstHolding(DataFolders::ForThisProcess(), "cap.vorn");
+        effective.folder =
+            found.empty() || current.isEmpty() ? current : QString::fromStdString(found);
     }
+    const bool packageManaged = effective.packageManaged >= 0
+                                    ? effective.packageManaged != 0
+                                    : IsPackageManaged(QCoreApplication::applicationDirPath());
+    const QString userFolder = effective.userFolder.isEmpty()
+                                   ? UserSettingsFolder(KnownFolders::Configuration())
+                                   : effective.userFolder;
     std::unique_ptr<CQtHttpClient> ownClient;
     IHttpClient* http = effective.http;
     if (http == nullptr) {
@@ -219,7 +233,11 @@ UpdateOutcome UpdateViaInternet(const UpdateHooks& hooks) {
         http = ownClient.get();
     }
     CUpdateDialogs dialogs(effective);
-    return RunUpdate(effective.folder, *http, dialogs, effective.strings,
+    UpdateLocations locations;
+    if (!effective.folder.isEmpty()) {
+        locations = ChooseUpdateLocations(effective.folder, userFolder, packageManaged);
+    }
+    return RunUpdate(locations, *http, dialogs, effective.strings,
                      effective.trustedKey.isEmpty() ? MakerPublicKey() : effective.trustedKey);
 }
 

@@ -26,6 +26,11 @@ struct UpdateHooks {
     const IStringTable* strings = nullptr; // null: the resource library's strings
     QByteArray trustedKey;                 // empty: the maker's public key (tests sign with
                                            // a key of their own)
+    // Where the settings go: with `folder` empty, the data folder the program loaded (the
+    // current folder, else the installation's), and the user's settings folder
+    // ($XDG_CONFIG_HOME/ZeltaIII) when that folder is not the user's to write.
+    QString userFolder;      // empty: $XDG_CONFIG_HOME/ZeltaIII
+    int packageManaged = -1; // -1: by the package's marker beside the program; 0 or 1: given
 };
 
 // The "Update via Internet" button of the selection dialog: proxy settings, check of both

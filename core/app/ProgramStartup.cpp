@@ -5,6 +5,7 @@
 #include "CGraphDocTemplate.h"
 #include "CMainFrame.h"
 #include "CapacitorPicker.h"
+#include "DataFolders.h"
 #include "DialogResources.h"
 #include "FrameClipboard.h"
 #include "FrameDialogs.h"
@@ -265,13 +266,13 @@ StartupParts CProgram::Impl::Parts() {
         });
     };
     parts.loadData = [this] {
-        // The data files are read from the current folder; without one there is nothing to
-        // say and nothing to load.
+        // The data files are read from the current folder, or else from the installation's
+        // data folders; without a current folder there is nothing to say and nothing to load.
         char folder[PATH_MAX];
         if (getcwd(folder, sizeof folder) == nullptr) {
             return -1;
         }
-        return LoadStoreFromDirectory(store, folder);
+        return LoadStoreFromFolders(store, DataFolders::ForThisProcess());
     };
     parts.tickCount = [this] { return std::uint32_t(clock.elapsed()); };
     parts.sleep = [](int ms) { QThread::msleep(ms < 0 ? 0 : unsigned(ms)); };

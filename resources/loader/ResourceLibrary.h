@@ -12,7 +12,12 @@
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
+// The dialog loader builds widgets; a program without the widget stack uses the rest.
+#if __has_include(<QWidget>)
 #include <QWidget>
+#else
+class QWidget;
+#endif
 
 #include <memory>
 #include <vector>
@@ -74,8 +79,9 @@ public:
     // Accelerator table `id`; empty when there is none.
     std::vector<CAccelerator> Accelerators(int id) const;
 
-    // Builds dialog template `id` as a widget tree. Controls with an id carry it as their
-    // object name and as the property "controlId"; pictures already show their bitmap or
+    // The dialog loader (ResourceDialogs.cpp, target zelta_resloader; the rest is in
+    // zelta_resstrings). Builds dialog template `id` as a widget tree. Controls with an id carry it
+    // as their object name and as the property "controlId"; pictures already show their bitmap or
     // icon. Returns null when the library has no such template.
     std::unique_ptr<QWidget> LoadDialog(int id, QWidget* parent = nullptr) const;
     // Builds template `id` into an existing widget (a dialog class of the program): its

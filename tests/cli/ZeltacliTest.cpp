@@ -60,9 +60,41 @@ TEST(Zeltacli, CheckPrintsTheLoadersMessageAndFails) {
                            "/vorncap.lib does not contain model for capacitor QAKB475*016RNJ\n");
 
     const std::string empty = MakeTempDir("cli-empty");
-    const CliRun missing = RunCli("check", empty);
+    const CliRun missing = RunCli("--data " + Quote(empty) + " check");
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "Cannot open file " + empty + "/cap.vorn\n");
+}
+
+// Without --data the data is found as the program finds it: the current folder first, then
+// ../share/zeltaiii beside the program, then the XDG data folders; a miss names every place.
+TEST(Zeltacli, FindsTheInstalledDataWithoutDataFolder) {
+    const std::string good = FixturePath("store/good");
+    const std::string home = MakeTempDir("cli-xdg-home");
+    const std::string system = MakeTempDir("cli-xdg-dirs");
+    const std::string empty = MakeTempDir("cli-no-data");
+    std::filesystem::create_directories(system + "/zeltaiii");
+    CopyInto(good + "/cap.vorn", system + "/zeltaiii");
+    CopyInto(good + "/vorncap.lib", system + "/zeltaiii");
+    const std::string xdg =
+        "env XDG_DATA_HOME=" + Quote(home) + " XDG_DATA_DIRS=" + Quote("/nonexistent:" + system);
+
+    const CliRun installed = RunProgram(ZELTACLI_PATH, "check", empty, xdg);
+    EXPECT_EQ(installed.status, 0) << installed.err;
+    EXPECT_EQ(installed.out, "6 capacitors, 5 models\n");
+    // The current folder wins over the installed data.
+    const CliRun current = RunProgram(ZELTACLI_PATH, "check", FixturePath("store/broken"), xdg);
+    EXPECT_EQ(current.status, 1);
+
+    const std::string nowhere = "env XDG_DATA_HOME=" + Quote(home) + " XDG_DATA_DIRS=/nonexistent";
+    const CliRun missing = RunProgram(ZELTACLI_PATH, "check", empty, nowhere);
+    EXPECT_EQ(missing.status, 1);
+    const std::string program = std::filesystem::path(ZELTACLI_PATH).parent_path().string();
+    EXPECT_EQ(
+        missing.err,
+        "Cannot open file " + empty + "/cap.vorn\nThe data files were looked for in:\n  " + empty +
+            "/cap.vorn\n  " +
+            (std::filesystem::path(program).parent_path() / "share/zeltaiii/cap.vorn").string() +
+            "\n  " + home + "/zeltaiii/cap.vorn\n  /nonexistent/zeltaiii/cap.vorn\n");
 }
 
 TEST(Zeltacli, RefusesWrongCommandLinesWithUsage) {
@@ -198,7 +230,8 @@ TEST(Zeltacli, TakesItsMessagesFromTheResourceLibrary) {
     CopyInto(ZELTA_LIBRARY_PATH, paired);
     const CliRun beside = RunProgram(withLibrary, "check", paired, "env -u LD_LIBRARY_PATH");
     EXPECT_EQ(beside.status, 1);
-    EXPECT_EQ(beside.err, "Cannot open file " + paired + "/cap.vorn\n");
+    EXPECT_EQ(beside.err.substr(0, beside.err.find('\n') + 1),
+              "Cannot open file " + paired + "/cap.vorn\n");
 }
 
 } // namespace

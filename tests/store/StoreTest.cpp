@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -219,6 +221,36 @@ TEST(LoadStoreFromDirectory, ChecksEachModelAtTheTemperaturesOfItsParts) {
                   "Error in file " + dir + "/vorncap.lib at line " + std::to_string(line) + "\n")
             << c.part << " " << c.coefficients;
     }
+}
+
+// The start-up load without a data folder of its own: the first folder holding the catalogue
+// is loaded, as from that folder alone; with none, one message names every place tried.
+TEST_F(CapacitorStore, LoadsTheFirstFolderHoldingTheCatalogue) {
+    const std::string empty = MakeTempDir("lookup-empty");
+    const std::string good = FixturePath("store/good");
+    EXPECT_EQ(LoadStoreFromFolders(*store, {empty, "/nonexistent/zeltaiii", good}), 0);
+    EXPECT_EQ(store->GetCount(), 6);
+    EXPECT_TRUE(sink.messages.empty());
+
+    // A folder holding the catalogue is used even when its library is missing: the two files
+    // never come from different folders.
+    const std::string catalogueOnly = MakeTempDir("lookup-catalogue-only");
+    std::filesystem::copy_file(good + "/cap.vorn", catalogueOnly + "/cap.vorn");
+    EXPECT_NE(LoadStoreFromFolders(*store, {catalogueOnly, good}), 0);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, "Cannot open file " + catalogueOnly + "/vorncap.lib\n");
+}
+
+TEST_F(CapacitorStore, NamesEveryPlaceTriedWhenNoFolderHoldsTheCatalogue) {
+    const std::string empty = MakeTempDir("lookup-none");
+    EXPECT_NE(LoadStoreFromFolders(*store, {empty, "/usr/share/zelta-none/", "/"}), 0);
+    EXPECT_EQ(store->GetCount(), 0);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].id, IDS_DATA_NOT_FOUND);
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(sink.messages[0].text,
+              "Cannot open file " + empty + "/cap.vorn\nThe data files were looked for in:\n  " +
+                  empty + "/cap.vorn\n  /usr/share/zelta-none/cap.vorn\n  /cap.vorn\n");
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // The drawing routine of the graph view: one routine for the screen, export bitmaps and the
 // cells of the printed page. Geometry is in logical units of the surface, y downwards.
 
-#include "Graph.h"
+#include "GraphPainter.h"
 
-#include "HintWnd.h"
+#include "FontFaces.h"
+#include "TextLimits.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -48,13 +50,216 @@ int TextWidth(QPainter& p, const QFont& font, const std::string& text) {
 
 } // namespace
 
-void CGraph::DrawCross(int x, int y, QPainter& surface) {
+CGraphPainter::CGraphPainter() {
+    m_pens[PenBlue] = QPen(QColor(0, 0, 192), 1, Qt::SolidLine);
+    m_pens[PenRed] = QPen(QColor(192, 0, 0), 1, Qt::SolidLine);
+    m_pens[PenViolet] = QPen(QColor(160, 0, 255), 1, Qt::SolidLine);
+    m_pens[PenPink] = QPen(QColor(255, 0, 160), 1, Qt::SolidLine);
+    m_pens[PenBlack] = QPen(QColor(0, 0, 0), 1, Qt::SolidLine);
+    m_pens[PenGrid] = QPen(QColor(204, 204, 204), 1, Qt::SolidLine);
+    m_pens[PenShadow] = QPen(QColor(112, 112, 112), 1, Qt::SolidLine);
+    m_pens[PenDotted] = QPen(QColor(32, 32, 32), 1, Qt::DotLine);
+    m_pens[PenThick] = QPen(QColor(0, 0, 0), 2, Qt::SolidLine);
+    for (QPen& pen : m_pens) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    }
+
+    m_fonts[FontCaptionVertical] = DrawingFont("Tahoma", 12, QFont::Normal);
+    m_fonts[FontCaptionVerticalSub] = DrawingFont("Tahoma", 11, QFont::Normal);
+    m_fonts[FontCaption] = DrawingFont("Tahoma", 12, QFont::Normal);
+    m_fonts[FontCaptionSub] = DrawingFont("Tahoma", 11, QFont::Normal);
+    m_fonts[FontReference] = DrawingFont("Tahoma", 11, QFont::Bold);
+    m_fonts[FontTitle] = DrawingFont("Times", 18, QFont::Medium);
+    m_fonts[FontLabels] = DrawingFont("Times", 12, QFont::Medium);
+    m_brush = QBrush(QColor(255, 255, 255));
+}
+
+void CGraphPainter::FreeData() {
+    m_x.clear();
+    for (int i = 0; i < 4; ++i) {
+        m_curves[i].clear();
+        m_hasCurve[i] = false;
+    }
+    m_count = 0;
+}
+
+int CGraphPainter::SetData(int count, const double* x, const double* y1, const double* y2,
+                           const double* y3, const double* y4) {
+    FreeData();
+    if (count < 2)
+        return 0;
+    if (x == nullptr || y1 == nullptr) {
+        // Without arrays the painter stays empty; a count without arrays would let a pick read
+        // them.
+        return -1;
+    }
+    m_count = count;
+    m_x.assign(x, x + count);
+    const double* given[4] = {y1, y2, y3, y4};
+    for (int k = 0; k < 4; ++k) {
+        if (given[k] != nullptr) {
+            m_curves[k].assign(given[k], given[k] + count);
+            m_hasCurve[k] = true;
+        }
+    }
+
+    m_xMin = 1e50;
+    m_xMax = 1e-50;
+    for (double v : m_x) {
+        if (v < m_xMin)
+            m_xMin = v;
+        if (v > m_xMax)
+            m_xMax = v;
+    }
+    // Off-scale values (|v| >= 1e50) mark run-away points; they never widen the range.
+    m_yMin = 1e50;
+    m_yMax = 1e-50;
+    for (int k = 0; k < 4; ++k) {
+        if (!m_hasCurve[k])
+            continue;
+        for (double v : m_curves[k]) {
+            if (v < m_yMin && v > -kOffScale)
+                m_yMin = v;
+            if (v > m_yMax && v < kOffScale)
+                m_yMax = v;
+        }
+    }
+    return 0;
+}
+
+void CGraphPainter::SetXCaption(const char* text) {
+    m_xCaption = LimitText(text);
+}
+
+void CGraphPainter::SetYCaption(const char* text) {
+    m_yCaption = LimitText(text);
+}
+
+void CGraphPainter::SetRightYCaption(const char* text) {
+    m_rightYCaption = LimitText(text);
+}
+
+void CGraphPainter::SetLogAxes(int xLogarithmic, int yLogarithmic) {
+    m_xLog = xLogarithmic != 0 ? 1 : 0;
+    m_yLog = yLogarithmic != 0 ? 1 : 0;
+}
+
+void CGraphPainter::ShowMarkers(int flag) {
+    m_markers = flag != 0 ? 1 : 0;
+}
+
+void CGraphPainter::SetTitle(const char* text) {
+    m_title = LimitText(text);
+}
+
+void CGraphPainter::SetLegend(int position, const char* name1, const char* name2, const char* name3,
+                              const char* name4) {
+    for (std::string& name : m_legendNames)
+        name.clear();
+    m_legendPosition = position;
+    const char* names[4] = {name1, name2, name3, name4};
+    for (int i = 0; i < 4; ++i) {
+        if (names[i] != nullptr)
+            m_legendNames[i] = LimitText(names[i]);
+    }
+}
+
+void CGraphPainter::SetUnits(const char* xUnit, const char* yUnit) {
+    m_xUnit = LimitText(xUnit);
+    m_yUnit = LimitText(yUnit);
+}
+
+void CGraphPainter::SetNote(const char* text) {
+    m_note = text == nullptr ? std::string() : std::string(text);
+}
+
+void CGraphPainter::SetReferencePoint(const char* text, double x, double y) {
+    m_referenceText = text == nullptr ? std::string() : std::string(text);
+    m_referenceX = x;
+    m_referenceY = y;
+}
+
+void CGraphPainter::SetCurveDotted(int index, bool flag) {
+    if (index < 0 || index > 3)
+        return;
+    m_dotted[index] = flag ? 1 : 0;
+}
+
+void CGraphPainter::SetReadout(bool shown, double x, double y) {
+    m_readoutShown = shown ? 1 : 0;
+    if (shown) {
+        m_readoutX = x;
+        m_readoutY = y;
+    }
+}
+
+const double* CGraphPainter::Curve(int index) const {
+    return m_hasCurve[index] ? m_curves[index].data() : nullptr;
+}
+
+AxisRange CGraphPainter::DrawnXRange() const {
+    AxisRange r{m_xMin, m_xMax, m_xLog != 0};
+    if (!(r.minimum <= r.maximum)) {
+        r.minimum = r.logarithmic ? 1.0 : 0.0;
+        r.maximum = r.logarithmic ? 10.0 : 1.0;
+    }
+    return r;
+}
+
+AxisRange CGraphPainter::DrawnYRange() const {
+    AxisRange r{m_yMin, m_yMax, m_yLog != 0};
+    if (!(r.minimum <= r.maximum)) {
+        r.minimum = r.logarithmic ? 1.0 : 0.0;
+        r.maximum = r.logarithmic ? 10.0 : 1.0;
+    }
+    return r;
+}
+
+int CGraphPainter::XToPixel(double x, int width) {
+    AxisRange range{m_xMin, m_xMax, m_xLog != 0};
+    const int px = ::XToPixel(x, range, width);
+    m_xMin = range.minimum;
+    m_xMax = range.maximum;
+    return px;
+}
+
+int CGraphPainter::YToPixel(double y, int plotHeight) const {
+    return ::YToPixel(y, AxisRange{m_yMin, m_yMax, m_yLog != 0}, plotHeight);
+}
+
+QImage CGraphPainter::RenderImage(const QSize& size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Render(painter, QRect(QPoint(0, 0), size));
+    painter.end();
+    return image;
+}
+
+void CGraphPainter::InvertStrips(QPainter& p, int x, int y) {
+    p.save();
+    if (p.paintEngine() != nullptr && p.paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+        // Two separate inversions, so the crossing point is inverted twice and keeps its
+        // colour; drawing the same strips again restores every pixel.
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        p.fillRect(QRect(x - 7, y, 14, 1), Qt::black);
+        p.fillRect(QRect(x, y - 7, 1, 14), Qt::black);
+    } else {
+        p.fillRect(QRect(x - 7, y, 14, 1), Qt::black);
+        p.fillRect(QRect(x, y - 7, 1, 14), Qt::black);
+    }
+    p.restore();
+}
+
+void CGraphPainter::DrawCross(int x, int y, QPainter& surface) const {
     LineTo(surface, x + 5, y, x - 5, y);
     LineTo(surface, x, y + 5, x, y - 5);
 }
 
-void CGraph::DrawSubscripted(QPainter& p, const std::string& text, QRect rect, int flags,
-                             const QFont& normal, const QFont& subscript, int subscriptShift) {
+void CGraphPainter::DrawSubscripted(QPainter& p, const std::string& text, QRect rect, int flags,
+                                    const QFont& normal, const QFont& subscript,
+                                    int subscriptShift) const {
     const SubscriptParts parts = SplitSubscript(text);
     p.setFont(normal);
     flags |= Qt::TextSingleLine | Qt::TextDontClip;
@@ -74,8 +279,8 @@ void CGraph::DrawSubscripted(QPainter& p, const std::string& text, QRect rect, i
     p.drawText(rect, flags, ToQString(parts.rest));
 }
 
-void CGraph::DrawRotatedCaption(QPainter& surface, const std::string& text, const QRect& rect,
-                                int flags) {
+void CGraphPainter::DrawRotatedCaption(QPainter& surface, const std::string& text,
+                                       const QRect& rect, int flags) const {
     // The caption runs upwards from the rectangle's top-left corner. In the turned frame x
     // points up the page and y to the right, so the subscript's shift of 3 moves it to the
     // right, which is downwards for the text.
@@ -87,12 +292,12 @@ void CGraph::DrawRotatedCaption(QPainter& surface, const std::string& text, cons
     surface.restore();
 }
 
-void CGraph::DrawLegendText(QPainter& surface, const std::string& text, const QRect& rect,
-                            int flags) {
+void CGraphPainter::DrawLegendText(QPainter& surface, const std::string& text, const QRect& rect,
+                                   int flags) const {
     DrawSubscripted(surface, text, rect, flags, m_fonts[FontCaption], m_fonts[FontCaptionSub], 3);
 }
 
-void CGraph::Render(QPainter& surface, const QRect& area, bool keepLayout) {
+void CGraphPainter::Render(QPainter& surface, const QRect& area, GraphLayout* layout) {
     if (m_count < 2 || m_x.empty() || !m_hasCurve[0])
         return;
     QPainter& p = surface;
@@ -113,17 +318,16 @@ void CGraph::Render(QPainter& surface, const QRect& area, bool keepLayout) {
         TextLineCount(TextWidth(p, m_fonts[FontReference], m_referenceText), width);
     const int lines = noteLines + referenceLines;
     const int plotHeight = height - kTextLineHeight * lines;
-    if (keepLayout)
-        m_textLines = lines;
+    GraphLayout unused;
+    GraphLayout& found = layout != nullptr ? *layout : unused;
+    found.textLines = lines;
 
     if (width < kMinDrawWidth || plotHeight < kMinPlotHeight) {
-        if (keepLayout)
-            m_tooSmall = true;
+        found.tooSmall = true;
         p.restore();
         return;
     }
-    if (keepLayout)
-        m_tooSmall = false;
+    found.tooSmall = false;
 
     // The drawing rounds the linear y range; the data ranges come back at the end.
     const double kept[4] = {m_xMin, m_xMax, m_yMin, m_yMax};
@@ -149,21 +353,20 @@ void CGraph::Render(QPainter& surface, const QRect& area, bool keepLayout) {
         DrawCross(XToPixel(m_referenceX, width), plotHeight - YToPixel(m_referenceY, plotHeight),
                   p);
     }
+    found.readoutDrawn = false;
     if (m_readoutShown != 0)
-        DrawReadout(p, width, plotHeight);
+        DrawReadout(p, width, plotHeight, found);
     DrawTextsUnderPlot(p, width, plotHeight, noteLines, referenceLines);
 
     m_xMin = kept[0];
     m_xMax = kept[1];
     m_yMin = kept[2];
     m_yMax = kept[3];
-    if (keepLayout) {
-        m_plotRect = {kPlotLeft, kPlotTop, width - 39, plotHeight - kPlotBottomMargin};
-    }
+    found.plotRect = {kPlotLeft, kPlotTop, width - 39, plotHeight - kPlotBottomMargin};
     p.restore();
 }
 
-void CGraph::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
+void CGraphPainter::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
     p.setFont(m_fonts[FontLabels]);
     p.setPen(m_pens[PenBlack]);
     LineTo(p, width - 40, plotHeight - 40, 60, plotHeight - 40);
@@ -183,11 +386,11 @@ void CGraph::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
         const int wanted = divisions;
         divisions = hi - lo;
         labelStep = XLabelStep(divisions, wanted);
-        MinorTickOffsets(xSpan / divisions, offsets);
+        ::MinorTickOffsets(xSpan / divisions, offsets);
     } else {
         double low = 0.0;
         double high = 0.0;
-        NiceScale(divisions, m_xMin, m_xMax, low, high, true);
+        ::NiceScale(divisions, m_xMin, m_xMax, low, high, true);
     }
     for (int i = 0; i <= divisions; ++i) {
         const int x = i * xSpan / divisions + 60;
@@ -232,11 +435,11 @@ void CGraph::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
         const int wanted = divisions;
         divisions = hi - lo;
         labelStep = YLabelStep(divisions, wanted);
-        MinorTickOffsets(ySpan / divisions, offsets);
+        ::MinorTickOffsets(ySpan / divisions, offsets);
     } else {
         double low = 0.0;
         double high = 0.0;
-        NiceScale(divisions, m_yMin, m_yMax, low, high, false);
+        ::NiceScale(divisions, m_yMin, m_yMax, low, high, false);
         m_yMin = low;
         m_yMax = high;
     }
@@ -282,7 +485,7 @@ void CGraph::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
     }
 }
 
-void CGraph::DrawCurves(QPainter& p, int width, int plotHeight) {
+void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
     // Curves 1 and 4: one move and line per segment, markers on curve 1.
     const QPen& pen1 = CurveDotted(0) ? m_pens[PenDotted] : m_pens[PenRed];
     const QPen& pen4 = CurveDotted(3) ? m_pens[PenDotted] : m_pens[PenViolet];
@@ -324,7 +527,7 @@ void CGraph::DrawCurves(QPainter& p, int width, int plotHeight) {
     }
 }
 
-void CGraph::DrawLegend(QPainter& p, int width, int plotHeight) {
+void CGraphPainter::DrawLegend(QPainter& p, int width, int plotHeight) const {
     int count = 0;
     int nameWidth = 0;
     for (const std::string& name : m_legendNames) {
@@ -361,27 +564,29 @@ void CGraph::DrawLegend(QPainter& p, int width, int plotHeight) {
     }
 }
 
-void CGraph::DrawReadout(QPainter& p, int width, int plotHeight) {
+void CGraphPainter::DrawReadout(QPainter& p, int width, int plotHeight, GraphLayout& layout) {
     const int px = XToPixel(m_readoutX, width);
     const int py = YToPixel(m_readoutY, plotHeight);
     InvertStrips(p, px, plotHeight - py);
 
     const std::string line1 = FormatSI(m_readoutX) + m_xUnit;
     const std::string line2 = FormatSI(m_readoutY) + m_yUnit;
-    m_readoutHint->SetTexts(line1, line2);
-    m_readoutHint->MoveBox(px + 5, plotHeight - py - 35);
+    m_readoutBox.SetTexts(line1, line2);
+    layout.readoutDrawn = true;
+    layout.readoutLeft = px + 5;
+    layout.readoutTop = plotHeight - py - 35;
     // The box is drawn in place on a white ground, as lines and text on any surface.
     p.save();
     p.translate(px + 5, plotHeight - py - 35);
-    p.setClipRect(QRect(0, 0, m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight()),
+    p.setClipRect(QRect(0, 0, m_readoutBox.BoxWidth(), m_readoutBox.BoxHeight()),
                   Qt::IntersectClip);
-    p.fillRect(QRect(0, 0, m_readoutHint->BoxWidth(), m_readoutHint->BoxHeight()), Qt::white);
-    m_readoutHint->PaintBox(p);
+    p.fillRect(QRect(0, 0, m_readoutBox.BoxWidth(), m_readoutBox.BoxHeight()), Qt::white);
+    m_readoutBox.PaintBox(p);
     p.restore();
 }
 
-void CGraph::DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,
-                                int referenceLines) {
+void CGraphPainter::DrawTextsUnderPlot(QPainter& p, int width, int plotHeight, int noteLines,
+                                       int referenceLines) const {
     p.setPen(m_pens[PenBlack]);
     if (noteLines > 0) {
         p.setFont(m_fonts[FontCaptionSub]);
