@@ -22,11 +22,14 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QSvgRenderer>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
@@ -345,6 +348,58 @@ TEST_F(FindAndExportTest, SParameterFilesAtTheSelectedTemperatureGiveTheEnginesI
         EXPECT_EQ(data, 301);
         EXPECT_TRUE(differsFrom25 || shunt);
     }
+    frame.reset();
+}
+
+TEST_F(FindAndExportTest, SavedGraphsOpenAndSavedDataCarryTheCurvesWithUnits) {
+    auto frame = MakeFrame();
+    const CapacitorRecord* part = store->GetAt(100);
+    frame->SetCurrentCapacitor(part);
+    ASSERT_EQ(frame->ShowInitialGraphs(), 0);
+    frame->SetTemperature(85);
+    CChildFrame* impedance = frame->GraphWindow(KindImpedance);
+    ASSERT_NE(impedance, nullptr);
+    frame->MdiArea()->setActiveSubWindow(impedance);
+    const std::string dir = MakeTempDir("save-graph");
+    for (const char* name : {"/z.png", "/z.svg", "/z.pdf"}) {
+        SCOPED_TRACE(name);
+        dialogs.saveTo = QString::fromStdString(dir + name);
+        frame->OnCommand(CMainFrame::ID_SAVE_GRAPH);
+        const std::string text = ReadAll(dir + name);
+        ASSERT_FALSE(text.empty());
+        if (std::strcmp(name, "/z.png") == 0) {
+            QImage image;
+            ASSERT_TRUE(image.load(QString::fromStdString(dir + name)));
+            EXPECT_GE(image.width(), 400);
+        } else if (std::strcmp(name, "/z.svg") == 0) {
+            QSvgRenderer svg(QByteArray::fromStdString(text));
+            EXPECT_TRUE(svg.isValid());
+            EXPECT_NE(text.find(part->partNumber), std::string::npos);
+        } else {
+            const CliRun pdf = RunCommandLine("pdftotext " + Quote(dir + name) + " -");
+            ASSERT_EQ(pdf.status, 0) << pdf.err;
+            EXPECT_NE(pdf.out.find(part->partNumber), std::string::npos) << pdf.out;
+        }
+    }
+    EXPECT_TRUE(frameSink.shown.empty());
+
+    dialogs.saveTo = QString::fromStdString(dir + "/z.csv");
+    frame->OnCommand(CMainFrame::ID_SAVE_DATA);
+    std::istringstream csv(ReadAll(dir + "/z.csv"));
+    std::string line;
+    ASSERT_TRUE(std::getline(csv, line));
+    EXPECT_EQ(line, "Frequency [Hz]," + std::string(part->partNumber) + " @25°C [Ohm]," +
+                        part->partNumber + " @85°C [Ohm]\r");
+    int rows = 0;
+    while (std::getline(csv, line)) {
+        double f = 0, z25 = 0, z85 = 0;
+        char comma = 0;
+        std::istringstream fields(line);
+        fields >> f >> comma >> z25 >> comma >> z85;
+        EXPECT_DOUBLE_EQ(z85, frame->State().temperatureCurves.impedanceMagnitude[rows]);
+        ++rows;
+    }
+    EXPECT_EQ(rows, frame->State().pointCount);
     frame.reset();
 }
 

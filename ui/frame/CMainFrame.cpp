@@ -8,6 +8,8 @@
 #include "FrameDialogs.h"
 #include "FramePrintPage.h"
 #include "FrequencyResponse.h"
+#include "Graph.h"
+#include "GraphFile.h"
 #include "GraphFill.h"
 #include "MenuBarLayout.h"
 #include "Messages.h"
@@ -23,6 +25,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -36,6 +39,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdarg>
@@ -63,6 +67,10 @@ constexpr int kStrExportSpiceTitle = 34154;
 constexpr int kStrSpiceFilter = 34155;
 constexpr int kStrSpiceAtTemperature = 34156;
 constexpr int kStrSParametersAtTitle = 34157;
+constexpr int kStrSaveGraphTitle = 34150;
+constexpr int kStrPictureFilter = 34151;
+constexpr int kStrSaveDataTitle = 34152;
+constexpr int kStrCsvFilter = 34153;
 
 struct TemperatureCommand {
     int id;
@@ -686,6 +694,12 @@ void CMainFrame::OnCommand(int id) {
         case ID_EXPORT_SPICE:
             ExportSpiceModel();
             break;
+        case ID_SAVE_GRAPH:
+            SaveGraphAs();
+            break;
+        case ID_SAVE_DATA:
+            SaveDataAs();
+            break;
         case ID_SPARAMETERS_AT_TEMPERATURE:
             GenerateSParametersAtTemperature();
             break;
@@ -1233,6 +1247,68 @@ void CMainFrame::GenerateSParametersAtTemperature() {
         if (!WriteWholeFile(path, QByteArray::fromStdString(texts[shunt])))
             return; // the shunt file only after a complete series file
     }
+}
+
+// ---- Saving a graph ----
+
+namespace {
+
+// The view of the active graph window, or of the current one when the frame has the focus.
+CGraph* ActiveView(QMdiArea* area) {
+    auto* window = dynamic_cast<CChildFrame*>(area->activeSubWindow());
+    if (window == nullptr)
+        window = dynamic_cast<CChildFrame*>(area->currentSubWindow());
+    return window != nullptr ? window->GetActiveView() : nullptr;
+}
+
+QString SuggestedName(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+void CMainFrame::SaveGraphAs() {
+    CGraph* view = ActiveView(mdiArea);
+    if (view == nullptr || view->PointCount() < 2 || services.dialogs == nullptr)
+        return;
+    const QString path = services.dialogs->SaveFileName(
+        this, String(kStrSaveGraphTitle), String(kStrPictureFilter),
+        SuggestedName(LastSParameterFolder(),
+                      GetPartNumberText().replace(QLatin1Char('/'), QLatin1Char('_')) +
+                          QStringLiteral(".png")));
+    if (path.isEmpty())
+        return;
+    GraphPicture kind = GraphPicture::Png;
+    QString target = path;
+    if (!GraphPictureForName(target, &kind))
+        target += QStringLiteral(".png"); // a name without a picture ending becomes a PNG
+    // The picture at the window's size, never smaller than a readable graph.
+    const int width = std::max(view->width(), 400);
+    const int height = std::max(view->height(), 300);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteGraphPicture(view->Painter(), kind, buffer, width, height)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_WRITE_FILE,
+                          MessageIcon::Error, target.toStdString().c_str());
+        return;
+    }
+    WriteWholeFile(target, bytes);
+}
+
+void CMainFrame::SaveDataAs() {
+    CGraph* view = ActiveView(mdiArea);
+    if (view == nullptr || view->PointCount() < 1 || services.dialogs == nullptr)
+        return;
+    const QString path = services.dialogs->SaveFileName(
+        this, String(kStrSaveDataTitle), String(kStrCsvFilter),
+        SuggestedName(LastSParameterFolder(),
+                      GetPartNumberText().replace(QLatin1Char('/'), QLatin1Char('_')) +
+                          QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    WriteWholeFile(path, QByteArray::fromStdString(GraphCurvesCsv(view->Painter())));
 }
 
 // ---- Resizing ----

@@ -154,6 +154,9 @@ public:
     void FindByImpedance();
     void ExportSpiceModel();
     void GenerateSParametersAtTemperature();
+    // The active graph window's picture (PNG, SVG or PDF) and its curves (CSV).
+    void SaveGraphAs();
+    void SaveDataAs();
 
     // Answers of the graph windows' questions.
     int AnswerMeasurementQuery(CChildFrame* window, double* point);
