@@ -1,6 +1,7 @@
 // The find dialog against zeltacli find, a found part taken as the selection dialog takes
 // one, and the exports at the selected temperature, on the shipped catalogue.
 
+#include "Axis.h"
 #include "CCapacitorStore.h"
 #include "CChildFrame.h"
 #include "CGraphDocTemplate.h"
@@ -11,6 +12,7 @@
 #include "FindImpedanceDlg.h"
 #include "FrameDialogs.h"
 #include "FrequencyResponse.h"
+#include "Graph.h"
 #include "MenuBarLayout.h"
 #include "ModelVector.h"
 #include "ResourceLibrary.h"
@@ -23,12 +25,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTableWidget>
 
@@ -348,6 +352,58 @@ TEST_F(FindAndExportTest, SParameterFilesAtTheSelectedTemperatureGiveTheEnginesI
         EXPECT_EQ(data, 301);
         EXPECT_TRUE(differsFrom25 || shunt);
     }
+    frame.reset();
+}
+
+TEST_F(FindAndExportTest, KeysMoveEveryFollowingCursorAndTheStatusBarNamesEachCurve) {
+    auto frame = MakeFrame();
+    const CapacitorRecord* part = store->GetAt(100);
+    frame->SetCurrentCapacitor(part);
+    ASSERT_EQ(frame->ShowInitialGraphs(), 0);
+    frame->SetTemperature(85);
+    frame->show();
+    CGraph* impedance = frame->GraphWindow(KindImpedance)->GetActiveView();
+    const double* x = impedance->Painter().XValues();
+    const int count = impedance->PointCount();
+    ASSERT_GT(count, 100);
+    // Every frequency graph follows; each crosshair sits at the grid point of the key.
+    const auto expectAt = [&](int index) {
+        for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance}) {
+            CGraph* view = frame->GraphWindow(kind)->GetActiveView();
+            EXPECT_TRUE(view->CrosshairShown()) << kind;
+            EXPECT_EQ(view->LastCrosshair().x(), view->XToPixel(x[index], view->width()))
+                << kind << " at " << index;
+        }
+    };
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, k, modifiers);
+        QCoreApplication::sendEvent(impedance, &press);
+    };
+    key(Qt::Key_Right); // the first key starts from the middle
+    expectAt(count / 2 + 1);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    expectAt(count / 2 + 11);
+    key(Qt::Key_Left);
+    expectAt(count / 2 + 10);
+
+    // The readout names both temperature curves with their values at that point.
+    const QString readout = frame->statusBar()->currentMessage();
+    const int i = count / 2 + 10;
+    for (const std::string& expected :
+         {std::string(part->partNumber) +
+              " @25\xC2\xB0"
+              "C: " +
+              FormatSI(frame->State().referenceCurves.impedanceMagnitude[i]) + "Ohm",
+          std::string(part->partNumber) +
+              " @85\xC2\xB0"
+              "C: " +
+              FormatSI(frame->State().temperatureCurves.impedanceMagnitude[i]) + "Ohm"})
+        EXPECT_TRUE(readout.contains(QString::fromStdString(expected)))
+            << readout.toStdString() << " lacks " << expected;
+
+    key(Qt::Key_Escape); // ends the pick: every crosshair goes
+    for (int kind : {KindDF, KindESR, KindImpedance, KindCapacitance})
+        EXPECT_FALSE(frame->GraphWindow(kind)->GetActiveView()->CrosshairShown()) << kind;
     frame.reset();
 }
 

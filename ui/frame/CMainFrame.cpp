@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "ApplyGraphFill.h"
+#include "Axis.h"
 #include "CChildFrame.h"
 #include "CGraphDocTemplate.h"
 #include "CapacitorRecord.h"
@@ -11,6 +12,7 @@
 #include "Graph.h"
 #include "GraphFile.h"
 #include "GraphFill.h"
+#include "GraphPainter.h"
 #include "MenuBarLayout.h"
 #include "Messages.h"
 #include "ModelVector.h"
@@ -955,10 +957,39 @@ int CMainFrame::AnswerMeasurementQuery(CChildFrame* window, double* point) {
 
 // ---- Picks ----
 
+void CMainFrame::ShowCurveReadout(CChildFrame* window, const CursorInfo& cursor) {
+    CGraph* view = window->GetActiveView();
+    if (view == nullptr || destroying)
+        return;
+    const CGraphPainter& graph = view->Painter();
+    const double* x = graph.XValues();
+    const int count = graph.PointCount();
+    if (cursor.phase == CursorInfo::End || x == nullptr || count < 1 || !(cursor.x > 0.0))
+        return;
+    // The grid point nearest the cursor: the values the curves were drawn through.
+    int index = 0;
+    for (int i = 1; i < count; ++i)
+        if (std::fabs(x[i] - cursor.x) < std::fabs(x[index] - cursor.x))
+            index = i;
+    QString text = QString::fromStdString(FormatSI(x[index]) + graph.XUnit());
+    for (int k = 0; k < 4; ++k) {
+        const double* curve = graph.Curve(k);
+        if (curve == nullptr)
+            continue;
+        const double v = curve[index];
+        const std::string value =
+            std::fabs(v) < 1e50 && std::isfinite(v) ? FormatSI(v) + graph.YUnit() : "--";
+        text += QStringLiteral("   ") + QString::fromStdString(graph.LegendName(k)) +
+                QStringLiteral(": ") + QString::fromStdString(value);
+    }
+    statusBar()->showMessage(text);
+}
+
 int CMainFrame::HandlePick(CChildFrame* window, CursorInfo* cursor) {
     const CapacitorRecord* c = GetCurrentCapacitor();
     if (window == nullptr || cursor == nullptr || c == nullptr)
         return 0;
+    ShowCurveReadout(window, *cursor);
     ModelVector vector;
     BuildModelVector(*c, vector);
     const int kind = window->Kind();

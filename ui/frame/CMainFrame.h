@@ -195,6 +195,9 @@ private:
     void InstallMenu(int menuId);
     void WireMenuBar();
     void AddMenuAdditions();
+    // The status bar lists every curve of `window`'s graph at the cursor's x with its legend
+    // name, while a pick moves.
+    void ShowCurveReadout(CChildFrame* window, const CursorInfo& cursor);
     // Writes `bytes` as `path` whole (never a partial file); shows "Cannot open file" or
     // "Cannot write file" and returns false when it cannot.
     bool WriteWholeFile(const QString& path, const QByteArray& bytes);
