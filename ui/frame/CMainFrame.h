@@ -84,7 +84,6 @@ public:
         ID_TEMP_175 = 32802,
         ID_TEMP_200 = 32803,
         ID_FIND_IMPEDANCE = 32810,
-        ID_COMPARE_PARTS = 32811,
         ID_SAVE_GRAPH = 32812,
         ID_SAVE_DATA = 32813,
         ID_EXPORT_SPICE = 32814,
