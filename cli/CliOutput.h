@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TableText.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,27 +18,11 @@ constexpr unsigned FormatBit(OutputFormat format) {
     return 1u << static_cast<unsigned>(format);
 }
 
-// One CSV record: fields quoted when they hold a comma, a quote, CR or LF (quotes doubled),
-// ended by CR LF.
-std::string CsvRecord(const std::vector<std::string>& fields);
-
-// A JSON string literal of `text` (UTF-8 passed through, control characters escaped).
-std::string JsonString(const std::string& text);
-// A JSON number, or null for NaN and infinities.
-std::string JsonNumber(double value);
-
 // Writes `text` as the file `path`: under a temporary name of its own in the same folder, then
 // renamed, so that `path` holds the earlier file or the whole new one, never a part, however
 // many runs write it at once. On failure nothing is left behind and `error` says why
 // ("Cannot open file ..." or "Cannot write file ..." with the system's reason).
 bool WriteFileWhole(const std::string& path, const std::string& text, std::string& error);
-
-// A value with an optional engineering prefix letter: "0.02", "20m", "10k", "1M", "4.7u".
-bool ReadQuantityArgument(const std::string& text, double* value);
-
-// `value` in engineering notation with four significant digits and `unit`: "15.2 mOhm",
-// "1 MHz", "0 Ohm".
-std::string EngineeringText(double value, const char* unit);
 
 // Prints "zeltacli: <text>" on standard error and returns kExitFailure.
 int CommandFailure(const std::string& text);

@@ -3,6 +3,7 @@
 #include "CapacitorRecord.h"
 #include "CliOutput.h"
 #include "CliSupport.h"
+#include "GraphFile.h"
 #include "GraphFill.h"
 #include "GraphKind.h"
 #include "GraphPainter.h"
@@ -11,12 +12,9 @@
 #include "PartQuantity.h"
 #include "WorkingState.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cctype>
@@ -138,42 +136,18 @@ GraphFill ComposeBankFill(const BankPlot& plot, const IStringTable& strings) {
     return fill;
 }
 
-// Draws `view` into `path`. False when the file could not be made.
+// Draws `view` into `path` with the window's own picture routine. False when the file could
+// not be made.
 bool DrawPlot(CGraphPainter& view, PlotFile file, const QString& path, int width, int height) {
-    const QRect area(0, 0, width, height);
-    switch (file) {
-    case PlotFile::Png:
-        return view.RenderImage(area.size()).save(path, "PNG");
-    case PlotFile::Svg: {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(area.size());
-        svg.setViewBox(area);
-        svg.setResolution(96);
-        svg.setTitle(QString::fromStdString("ZeltaIII graph"));
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return false;
-        painter.fillRect(area, Qt::white);
-        view.Render(painter, area);
-        return painter.end();
-    }
-    case PlotFile::Pdf: {
-        // One logical unit of the drawing per 1/96 inch: the page is the drawing's size.
-        QPdfWriter pdf(path);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / 96.0, height * 72.0 / 96.0),
-                                  QPageSize::Point, QString(), QPageSize::ExactMatch));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setCreator("ZeltaIII");
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return false;
-        view.Render(painter, area);
-        return painter.end();
-    }
-    }
-    return false;
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const GraphPicture kind = file == PlotFile::Png   ? GraphPicture::Png
+                              : file == PlotFile::Svg ? GraphPicture::Svg
+                                                      : GraphPicture::Pdf;
+    const bool drawn = WriteGraphPicture(view, kind, out, width, height);
+    out.close();
+    return drawn && out.error() == QFileDevice::NoError;
 }
 
 } // namespace

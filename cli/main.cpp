@@ -51,9 +51,10 @@ const CliCommand kCommands[] = {
      "the part's\n      maximum) and the leakage conditions PCT (100, 80, 50, 30, 20) and T "
      "(-55, 0, 25, 85, 105, 125; 175 for QAW)",
      RunDataCommand},
-    {"sparams", "PART OUTDIR | --all OUTDIR [selection filters of list]",
-     "write PARTser.s2p and PARTshu.s2p into OUTDIR; with --all for every part passing the\n"
-     "      filters (every technology unless --technology), in parallel",
+    {"sparams", "PART OUTDIR [--temperature T] | --all OUTDIR [selection filters of list]",
+     "write PARTser.s2p and PARTshu.s2p into OUTDIR; with --temperature computed at T (limited\n"
+     "      to the part's maximum), opened by a comment naming part and temperature; with --all\n"
+     "      for every part passing the filters (every technology unless --technology), in parallel",
      RunSparamsCommand},
     {"model", "PART", "print the equivalent circuit: its title and one line per element",
      RunModelCommand},

@@ -5,14 +5,18 @@
 #include "TextLimits.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 
 bool CGraph::composingPage = false;
 bool CGraph::forceLandscape = true;
 
 CGraph::CGraph(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_liveHint = new CHintWnd(this);
     m_readoutHint = new CHintWnd(this);
 }
@@ -201,6 +205,7 @@ void CGraph::SendPick() {
 
 void CGraph::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
+    EndKeyCursor();
     if (event->button() != Qt::LeftButton || m_layout.tooSmall)
         return;
     const QPoint pos = event->position().toPoint();
@@ -256,6 +261,54 @@ bool CGraph::event(QEvent* event) {
         break;
     }
     return QWidget::event(event);
+}
+
+void CGraph::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape && m_keyCursor) {
+        EndKeyCursor();
+        return;
+    }
+    const double* x = m_painter.XValues();
+    const int count = m_painter.PointCount();
+    if ((key != Qt::Key_Left && key != Qt::Key_Right) || x == nullptr || count < 2 ||
+        m_layout.tooSmall || m_cursor.phase == CursorInfo::Move) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The point nearest the cursor's x; a first key starts from the last pick, or the middle.
+    int index = count / 2;
+    if (m_keyCursor || m_cursor.x > 0.0) {
+        index = 0;
+        for (int i = 1; i < count; ++i)
+            if (std::fabs(x[i] - m_cursor.x) < std::fabs(x[index] - m_cursor.x))
+                index = i;
+    }
+    if (!m_keyCursor)
+        m_cursor.curve = 0;
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+    index = qBound(0, index + (key == Qt::Key_Right ? step : -step), count - 1);
+    m_cursor.x = x[index];
+    m_cursor.view = m_pickCarriesView ? this : nullptr;
+    m_cursor.phase = m_keyCursor ? CursorInfo::Move : CursorInfo::Begin;
+    m_keyCursor = true;
+    SendPick();
+    // Between keys the pick rests: a mouse move without a button is no drag.
+    m_cursor.phase = CursorInfo::End;
+    event->accept();
+}
+
+void CGraph::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    EndKeyCursor();
+}
+
+void CGraph::EndKeyCursor() {
+    if (!m_keyCursor)
+        return;
+    m_keyCursor = false;
+    m_cursor.phase = CursorInfo::End;
+    SendPick();
 }
 
 bool CGraph::CursorPosition(CursorInfo& cursor, int& px, int& ys) {

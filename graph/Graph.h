@@ -134,6 +134,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    // Left and Right move the cursor one point of the x array (Shift: ten) with the picks a
+    // drag sends; Escape or leaving the view ends it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void RedrawNow();
@@ -148,6 +152,8 @@ private:
     CursorInfo m_cursor;
     QPoint m_lastCrosshair;
     bool m_crosshairShown = false;
+    bool m_keyCursor = false; // the keys have begun a pick that has not ended
+    void EndKeyCursor();
     GraphLayout m_layout;
     CHintWnd* m_liveHint = nullptr;
     CHintWnd* m_readoutHint = nullptr;

@@ -114,6 +114,9 @@ public:
     AxisRange DrawnXRange() const;
     AxisRange DrawnYRange() const;
     const std::string& XUnit() const { return m_xUnit; }
+    const std::string& XCaption() const { return m_xCaption; }
+    // Legend name `index` (0..3); empty when none.
+    const std::string& LegendName(int index) const { return m_legendNames[index & 3]; }
     const std::string& YUnit() const { return m_yUnit; }
     bool ReadoutShown() const { return m_readoutShown != 0; }
     // The readout box of the last drawing that showed it.

@@ -6,7 +6,10 @@
 #include "Messages.h"
 #include "ModelVector.h"
 #include "NumberLocale.h"
+#include "NumberText.h"
 #include "PartNumber.h"
+#include "RippleLimits.h"
+#include "SeriesRules.h"
 #include "StringIds.h"
 
 #include <cmath>
@@ -140,4 +143,39 @@ int WriteSParameterFiles(const std::string& folder, const CapacitorRecord& recor
         return -1;
     return WriteSParameterFile(SParameterFileName(folder, record.partNumber, true), record, true,
                                sink, table);
+}
+
+double SParameterTemperature(const CapacitorRecord& record, double temperature) {
+    if (SeriesIsExactly(record.series, "QCN"))
+        return 25.0;
+    const int limit = MaxTemperature(&record);
+    return limit < temperature ? limit : temperature;
+}
+
+std::string SParameterTemperatureComment(const CapacitorRecord& record, double temperature) {
+    return std::string("! ") + record.partNumber + " at " + RoundedNumber(temperature, 6) +
+           " degC\n";
+}
+
+std::string SParameterText(const CapacitorRecord& record, const ModelVector& vector, bool shunt,
+                           const std::string& comment) {
+    std::string text = comment + SParameterHeader(shunt);
+    char line[512];
+    for (int c = 0; c < kSParameterPoints; ++c) {
+        const int n = FormatSParameterLine(record, vector, c, shunt, line, sizeof line);
+        if (n <= 0)
+            return std::string();
+        text.append(line, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+void SParameterTextsAt(const CapacitorRecord& record, double temperature, std::string texts[2]) {
+    const double shown = SParameterTemperature(record, temperature);
+    ModelVector vector;
+    BuildModelVector(record, vector);
+    ScaleModelToTemperature(record, vector, shown);
+    const std::string comment = SParameterTemperatureComment(record, shown);
+    texts[0] = SParameterText(record, vector, false, comment);
+    texts[1] = SParameterText(record, vector, true, comment);
 }

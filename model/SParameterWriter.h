@@ -34,6 +34,24 @@ std::string SParameterFileName(const std::string& folder, const char* partNumber
 int WriteSParameterFile(const std::string& path, const CapacitorRecord& record, bool shunt,
                         IMessageSink& sink, const IStringTable& table);
 
+// ---- The files at a chosen temperature ----
+
+// The temperature a part is shown at when `temperature` is asked for, as choosing it in the
+// program limits it: 25 °C for wet tantalum (QCN), the part's maximum above that.
+double SParameterTemperature(const CapacitorRecord& record, double temperature);
+
+// The comment line that opens a file at a temperature: "! <part> at <T> degC" and "\n".
+std::string SParameterTemperatureComment(const CapacitorRecord& record, double temperature);
+
+// One whole file computed with the ladder values `vector`: `comment` (may be empty), the
+// header and the 301 data lines. Empty when a line could not be formatted.
+std::string SParameterText(const CapacitorRecord& record, const ModelVector& vector, bool shunt,
+                           const std::string& comment);
+
+// Both files' texts at SParameterTemperature(record, temperature), each opened by its
+// temperature comment; [0] the series file, [1] the shunt file.
+void SParameterTextsAt(const CapacitorRecord& record, double temperature, std::string texts[2]);
+
 // Writes the series file into `folder` and, only when that succeeded, the shunt file.
 // Returns 0 when both were written. A part number that would name a file outside `folder`
 // writes nothing and shows "Cannot open file" with the series file's name.

@@ -245,6 +245,7 @@ StartupParts CProgram::Impl::Parts() {
             services.dialogs = &frameDialogs;
             services.selectionDialog = &frameSelection;
             services.graphResources = &graphResources;
+            services.catalogue = &catalogue;
             for (const CAccelerator& accelerator : library.Accelerators(128)) {
                 services.accelerators.emplace_back(accelerator.key, accelerator.id);
             }

@@ -43,6 +43,9 @@ TEXTS = {
         32786: "&Next", 32787: "C&lose", 32788: "Close &All",
         57664: "&About ...",
         32801: "C&ancel comparison",
+        32810: "Find by &Impedance...",
+        32812: "Save &Graph As...", 32813: "Save &Data As...",
+        32814: "Export SPICE &Model...", 32815: "S-parameters at Selected &Temperature...",
     },
     # Commands 32797, 32796, 32798, 32800 and "Copy All Graphs to Clipboard " keep their
     # English texts in the Japanese menus.
@@ -65,6 +68,9 @@ TEXTS = {
         32786: "次へ(&N)", 32787: "閉じる(&L)", 32788: "すべて閉じる(&A)",
         57664: "バージョン情報(&A) ...",
         32801: "比較の取消(&A)",
+        32810: "インピーダンスで検索(&I)...",
+        32812: "グラフを保存(&G)...", 32813: "データを保存(&D)...",
+        32814: "SPICE モデルを書き出し(&M)...", 32815: "選択温度の S パラメータ(&T)...",
     },
 }
 
@@ -111,6 +117,14 @@ def comparison_bar(t, with_graph_windows):
     return bar
 
 
+# Menu 194: the commands beyond the design's menus. The frame inserts its items into the menu
+# that holds "Choose Another Capacitor" (32785), right after that item, in every layout.
+def additions(t):
+    return [popup(t["file"], [item(t[32810], 32810), SEP,
+                              item(t[32812], 32812), item(t[32813], 32813), SEP,
+                              item(t[32814], 32814), item(t[32815], 32815)])]
+
+
 def menus_for(lang):
     t = TEXTS[lang]
     menus = {"128": full_bar(t, t["temperature"], False),
@@ -120,6 +134,7 @@ def menus_for(lang):
     if lang == "en":
         menus["192"] = comparison_bar(t, True)
         menus["193"] = comparison_bar(t, False)
+    menus["194"] = additions(t)
     return menus
 
 

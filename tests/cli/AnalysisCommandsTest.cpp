@@ -307,6 +307,38 @@ TEST(DataCommand, AboveThePartsLimitSaysItIsShownAtTheLimit) {
     EXPECT_EQ(atLimit.err, "");
 }
 
+TEST(SparamsCommand, AtATemperatureTheFilesNameItAndStopAtThePartsLimit) {
+    const std::string plain = MakeTempDir("sparams-plain");
+    ASSERT_EQ(Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(plain)).status, 0);
+    const std::string at105 = MakeTempDir("sparams-105");
+    const std::string above = MakeTempDir("sparams-150");
+    const CliRun limit =
+        Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(at105) + " --temperature 105");
+    const CliRun over =
+        Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(above) + " --temperature=150");
+    ASSERT_EQ(limit.status, 0) << limit.err;
+    ASSERT_EQ(over.status, 0) << over.err;
+    EXPECT_EQ(limit.err, "");
+    EXPECT_EQ(over.err, std::string("zeltacli: ") + kThreeStage +
+                            " is shown at its limit of 105 °C, not at 150 °C\n");
+    for (const char* suffix : {"ser.s2p", "shu.s2p"}) {
+        SCOPED_TRACE(suffix);
+        const std::string text = ReadAll(at105 + "/" + kThreeStage + suffix);
+        EXPECT_EQ(text, ReadAll(above + "/" + kThreeStage + suffix));
+        const std::string comment = std::string("! ") + kThreeStage + " at 105 degC\n";
+        ASSERT_EQ(text.rfind(comment, 0), 0u);
+        // The design's header follows; the data differ from the 25 °C file's.
+        const std::string design = ReadAll(plain + "/" + kThreeStage + suffix);
+        const size_t header = design.find("# Hz S DB R 50\n");
+        EXPECT_EQ(text.substr(comment.size(), header), design.substr(0, header));
+        EXPECT_NE(text.substr(comment.size()), design);
+    }
+    const CliRun bad =
+        Zeltacli(std::string("sparams ") + kThreeStage + " " + Quote(plain) + " --temperature x");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(Zeltacli(std::string("sparams ") + kThreeStage + " --temperature").status, 2);
+}
+
 TEST(CompareCommand, OffScaleCapacitanceIsLeftEmpty) {
     const CliRun run = Zeltacli(std::string("compare ") + kSixStage + " " + kThreeStage +
                                 " --quantity capacitance");

@@ -2,7 +2,9 @@
 
 #include "CompareDlg.h"
 #include "CustomTempDlg.h"
+#include "FindImpedanceDlg.h"
 #include "MeasPointDlg.h"
+#include "MessageBox.h"
 #include "ModelDlg.h"
 
 #include <QFileDialog>
@@ -54,4 +56,28 @@ QString CFrameDialogs::BrowseForFolder(QWidget* parent, const QString& title,
                                        const QString& initialFolder) {
     return QFileDialog::getExistingDirectory(parent, title, initialFolder,
                                              QFileDialog::ShowDirsOnly);
+}
+
+bool CFrameDialogs::RunFindImpedance(QWidget* parent, const IFilterCatalogue& catalogue,
+                                     double temperature, const CapacitorRecord** chosen) {
+    CFindImpedanceDlg dialog(catalogue, parent);
+    dialog.Initialise(temperature);
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen() == nullptr)
+        return false;
+    *chosen = dialog.Chosen();
+    return true;
+}
+
+QString CFrameDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& initialPath) {
+    return QFileDialog::getSaveFileName(parent, title, initialPath, filter);
+}
+
+bool CFrameDialogs::AskYesNo(QWidget* parent, const QString& question) {
+    MessageBoxRequest request;
+    request.text = question;
+    request.icon = QMessageBox::Question;
+    request.buttons = QMessageBox::Yes | QMessageBox::No;
+    request.owner = parent;
+    return AppMessageBox(request) == QMessageBox::Yes;
 }

@@ -17,4 +17,9 @@ public:
     void ShowEquivalentCircuit(QWidget* parent, const CapacitorRecord* record) override;
     QString BrowseForFolder(QWidget* parent, const QString& title,
                             const QString& initialFolder) override;
+    bool RunFindImpedance(QWidget* parent, const IFilterCatalogue& catalogue, double temperature,
+                          const CapacitorRecord** chosen) override;
+    QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& initialPath) override;
+    bool AskYesNo(QWidget* parent, const QString& question) override;
 };

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "ApplyGraphFill.h"
+#include "Axis.h"
 #include "CChildFrame.h"
 #include "CGraphDocTemplate.h"
 #include "CapacitorRecord.h"
@@ -8,18 +9,25 @@
 #include "FrameDialogs.h"
 #include "FramePrintPage.h"
 #include "FrequencyResponse.h"
+#include "Graph.h"
+#include "GraphFile.h"
 #include "GraphFill.h"
+#include "GraphPainter.h"
 #include "MenuBarLayout.h"
 #include "Messages.h"
 #include "ModelVector.h"
+#include "PartNumber.h"
 #include "RippleLimits.h"
 #include "SParameterWriter.h"
+#include "SpiceNetlist.h"
+#include "StringIds.h"
 #include "WindowPlacement.h"
 #include "WorkingState.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -28,10 +36,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QSaveFile>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdarg>
@@ -54,6 +64,15 @@ constexpr int kStrSecondVoltage = 34036;
 constexpr int kStrSelectCapacitor = 32801;
 constexpr int kFirstPaneId = 34000;
 constexpr int kDclBarTemplate = 185;
+constexpr int kMenuAdditions = 194;
+constexpr int kStrExportSpiceTitle = 34154;
+constexpr int kStrSpiceFilter = 34155;
+constexpr int kStrSpiceAtTemperature = 34156;
+constexpr int kStrSParametersAtTitle = 34157;
+constexpr int kStrSaveGraphTitle = 34150;
+constexpr int kStrPictureFilter = 34151;
+constexpr int kStrSaveDataTitle = 34152;
+constexpr int kStrCsvFilter = 34153;
 
 struct TemperatureCommand {
     int id;
@@ -474,7 +493,34 @@ void CMainFrame::InstallMenu(int menuId) {
     UpdateMenuStates();
 }
 
+// The additions of menu 194 go into the menu holding "Choose Another Capacitor", right after
+// it, in whichever layout the bar has; the design's own items keep their places.
+void CMainFrame::AddMenuAdditions() {
+    if (services.menus == nullptr)
+        return;
+    QList<QAction*> actions;
+    QList<QMenu*> menus;
+    CollectActions(menuBar(), actions, menus);
+    for (QAction* action : actions)
+        if (CommandIdOf(action) == ID_FIND_IMPEDANCE)
+            return;
+    for (QAction* action : actions) {
+        if (CommandIdOf(action) != ID_CHOOSE_CAPACITOR || action->associatedObjects().isEmpty())
+            continue;
+        auto* menu = qobject_cast<QMenu*>(action->associatedObjects().constFirst());
+        QMenu loaded;
+        if (menu == nullptr || !services.menus->LoadMenu(kMenuAdditions, &loaded) ||
+            loaded.actions().isEmpty() || loaded.actions().constFirst()->menu() == nullptr)
+            return;
+        const QList<QAction*> items = loaded.actions().constFirst()->menu()->actions();
+        const int at = static_cast<int>(menu->actions().indexOf(action)) + 1;
+        InsertMenuCopies(items, menu, at);
+        return;
+    }
+}
+
 void CMainFrame::WireMenuBar() {
+    AddMenuAdditions();
     QList<QAction*> actions;
     QList<QMenu*> menus;
     CollectActions(menuBar(), actions, menus);
@@ -665,6 +711,21 @@ void CMainFrame::OnCommand(int id) {
         case ID_SPARAMETERS:
             GenerateSParameters();
             break;
+        case ID_FIND_IMPEDANCE:
+            FindByImpedance();
+            break;
+        case ID_EXPORT_SPICE:
+            ExportSpiceModel();
+            break;
+        case ID_SAVE_GRAPH:
+            SaveGraphAs();
+            break;
+        case ID_SAVE_DATA:
+            SaveDataAs();
+            break;
+        case ID_SPARAMETERS_AT_TEMPERATURE:
+            GenerateSParametersAtTemperature();
+            break;
         case ID_COMPARISON:
             StartComparison();
             break;
@@ -757,8 +818,11 @@ void CMainFrame::PostCapacitorChosen() {
 }
 
 int CMainFrame::TakeChosenCapacitor() {
-    const CapacitorRecord* chosen =
-        services.selectionDialog != nullptr ? services.selectionDialog->GetSelected() : nullptr;
+    return TakeCapacitor(
+        services.selectionDialog != nullptr ? services.selectionDialog->GetSelected() : nullptr);
+}
+
+int CMainFrame::TakeCapacitor(const CapacitorRecord* chosen) {
     // A confirmation without a chosen capacitor changes nothing.
     if (chosen == nullptr)
         return -1;
@@ -914,10 +978,39 @@ int CMainFrame::AnswerMeasurementQuery(CChildFrame* window, double* point) {
 
 // ---- Picks ----
 
+void CMainFrame::ShowCurveReadout(CChildFrame* window, const CursorInfo& cursor) {
+    CGraph* view = window->GetActiveView();
+    if (view == nullptr || destroying)
+        return;
+    const CGraphPainter& graph = view->Painter();
+    const double* x = graph.XValues();
+    const int count = graph.PointCount();
+    if (cursor.phase == CursorInfo::End || x == nullptr || count < 1 || !(cursor.x > 0.0))
+        return;
+    // The grid point nearest the cursor: the values the curves were drawn through.
+    int index = 0;
+    for (int i = 1; i < count; ++i)
+        if (std::fabs(x[i] - cursor.x) < std::fabs(x[index] - cursor.x))
+            index = i;
+    QString text = QString::fromStdString(FormatSI(x[index]) + graph.XUnit());
+    for (int k = 0; k < 4; ++k) {
+        const double* curve = graph.Curve(k);
+        if (curve == nullptr)
+            continue;
+        const double v = curve[index];
+        const std::string value =
+            std::fabs(v) < 1e50 && std::isfinite(v) ? FormatSI(v) + graph.YUnit() : "--";
+        text += QStringLiteral("   ") + QString::fromStdString(graph.LegendName(k)) +
+                QStringLiteral(": ") + QString::fromStdString(value);
+    }
+    statusBar()->showMessage(text);
+}
+
 int CMainFrame::HandlePick(CChildFrame* window, CursorInfo* cursor) {
     const CapacitorRecord* c = GetCurrentCapacitor();
     if (window == nullptr || cursor == nullptr || c == nullptr)
         return 0;
+    ShowCurveReadout(window, *cursor);
     ModelVector vector;
     BuildModelVector(*c, vector);
     const int kind = window->Kind();
@@ -1120,6 +1213,154 @@ void CMainFrame::GenerateSParameters() {
     if (services.messages == nullptr || services.strings == nullptr)
         return;
     WriteSParameterFiles(folder.toStdString(), *c, *services.messages, *services.strings);
+}
+
+// ---- Find, exports at the selected temperature ----
+
+void CMainFrame::FindByImpedance() {
+    if (services.dialogs == nullptr || services.catalogue == nullptr)
+        return;
+    const CapacitorRecord* chosen = nullptr;
+    if (!services.dialogs->RunFindImpedance(this, *services.catalogue, state->selectedTemperature,
+                                            &chosen) ||
+        chosen == nullptr)
+        return;
+    // Queued like WM_CAPACITOR_CHOSEN, so the part is taken after the dialog has gone.
+    QMetaObject::invokeMethod(
+        this, [this, chosen] { TakeCapacitor(chosen); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    const std::string name = path.toStdString();
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_OPEN_FILE,
+                          MessageIcon::Error, name.c_str());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_WRITE_FILE,
+                          MessageIcon::Error, name.c_str());
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::ExportSpiceModel() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr || services.dialogs == nullptr)
+        return;
+    const QString part = QString::fromLatin1(c->partNumber);
+    QString initial = part + QStringLiteral(".lib");
+    if (!LastSParameterFolder().isEmpty())
+        initial = LastSParameterFolder() + QLatin1Char('/') + initial;
+    const QString path = services.dialogs->SaveFileName(this, String(kStrExportSpiceTitle),
+                                                        String(kStrSpiceFilter), initial);
+    if (path.isEmpty())
+        return;
+    // Away from 25 °C the user chooses: the values at the selected temperature, or the
+    // sub-circuit with its coefficients that serves every temperature.
+    const double t = state->selectedTemperature;
+    const bool atTemperature =
+        !SameTemperature(t, 25.0) &&
+        services.dialogs->AskYesNo(this,
+                                   String(kStrSpiceAtTemperature)
+                                       .replace(QStringLiteral("%s"), QString::number(t, 'g', 6)));
+    const std::string netlist = atTemperature ? BuildSpiceNetlistAt(*c, t) : BuildSpiceNetlist(*c);
+    WriteWholeFile(path, QByteArray::fromStdString(netlist));
+}
+
+void CMainFrame::GenerateSParametersAtTemperature() {
+    const CapacitorRecord* c = GetCurrentCapacitor();
+    if (c == nullptr || services.dialogs == nullptr)
+        return;
+    const QString title =
+        String(kStrSParametersAtTitle)
+            .replace(QStringLiteral("%s"), QString::number(state->selectedTemperature, 'g', 6));
+    const QString folder = services.dialogs->BrowseForFolder(this, title, LastSParameterFolder());
+    if (folder.isEmpty())
+        return;
+    LastSParameterFolder() = folder;
+    if (!IsSafeInFileName(c->partNumber)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_OPEN_FILE,
+                          MessageIcon::Error,
+                          SParameterFileName(folder.toStdString(), c->partNumber, false).c_str());
+        return;
+    }
+    std::string texts[2];
+    SParameterTextsAt(*c, state->selectedTemperature, texts);
+    for (int shunt = 0; shunt < 2; ++shunt) {
+        const QString path = QString::fromStdString(
+            SParameterFileName(folder.toStdString(), c->partNumber, shunt == 1));
+        if (!WriteWholeFile(path, QByteArray::fromStdString(texts[shunt])))
+            return; // the shunt file only after a complete series file
+    }
+}
+
+// ---- Saving a graph ----
+
+namespace {
+
+// The view of the active graph window, or of the current one when the frame has the focus.
+CGraph* ActiveView(QMdiArea* area) {
+    auto* window = dynamic_cast<CChildFrame*>(area->activeSubWindow());
+    if (window == nullptr)
+        window = dynamic_cast<CChildFrame*>(area->currentSubWindow());
+    return window != nullptr ? window->GetActiveView() : nullptr;
+}
+
+QString SuggestedName(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+void CMainFrame::SaveGraphAs() {
+    CGraph* view = ActiveView(mdiArea);
+    if (view == nullptr || view->PointCount() < 2 || services.dialogs == nullptr)
+        return;
+    const QString path = services.dialogs->SaveFileName(
+        this, String(kStrSaveGraphTitle), String(kStrPictureFilter),
+        SuggestedName(LastSParameterFolder(),
+                      GetPartNumberText().replace(QLatin1Char('/'), QLatin1Char('_')) +
+                          QStringLiteral(".png")));
+    if (path.isEmpty())
+        return;
+    GraphPicture kind = GraphPicture::Png;
+    QString target = path;
+    if (!GraphPictureForName(target, &kind))
+        target += QStringLiteral(".png"); // a name without a picture ending becomes a PNG
+    // The picture at the window's size, never smaller than a readable graph.
+    const int width = std::max(view->width(), 400);
+    const int height = std::max(view->height(), 300);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteGraphPicture(view->Painter(), kind, buffer, width, height)) {
+        if (services.messages != nullptr && services.strings != nullptr)
+            ReportMessage(*services.messages, *services.strings, IDS_CANNOT_WRITE_FILE,
+                          MessageIcon::Error, target.toStdString().c_str());
+        return;
+    }
+    WriteWholeFile(target, bytes);
+}
+
+void CMainFrame::SaveDataAs() {
+    CGraph* view = ActiveView(mdiArea);
+    if (view == nullptr || view->PointCount() < 1 || services.dialogs == nullptr)
+        return;
+    const QString path = services.dialogs->SaveFileName(
+        this, String(kStrSaveDataTitle), String(kStrCsvFilter),
+        SuggestedName(LastSParameterFolder(),
+                      GetPartNumberText().replace(QLatin1Char('/'), QLatin1Char('_')) +
+                          QStringLiteral(".csv")));
+    if (path.isEmpty())
+        return;
+    WriteWholeFile(path, QByteArray::fromStdString(GraphCurvesCsv(view->Painter())));
 }
 
 // ---- Resizing ----

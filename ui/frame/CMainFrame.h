@@ -17,6 +17,7 @@
 class CChildFrame;
 class CGraphDocTemplate;
 class CWorkingState;
+class IFilterCatalogue;
 class IFrameDialogs;
 class IGraphResources;
 class IMenuSource;
@@ -44,6 +45,8 @@ struct MainFrameServices {
     const IGraphResources* graphResources = nullptr;
     // Keyboard accelerators of the frame (accelerator table 128): key and command.
     std::vector<std::pair<QKeySequence, int>> accelerators;
+    // The catalogue the find dialog and the comparison of parts search.
+    const IFilterCatalogue* catalogue = nullptr;
     // Commands served elsewhere (copying to the clipboard, about box); true when handled.
     std::function<bool(int commandId)> otherCommands;
 };
@@ -80,6 +83,11 @@ public:
         ID_CANCEL_COMPARISON = 32801,
         ID_TEMP_175 = 32802,
         ID_TEMP_200 = 32803,
+        ID_FIND_IMPEDANCE = 32810,
+        ID_SAVE_GRAPH = 32812,
+        ID_SAVE_DATA = 32813,
+        ID_EXPORT_SPICE = 32814,
+        ID_SPARAMETERS_AT_TEMPERATURE = 32815,
         ID_WINDOW_CASCADE = 57650,
         ID_WINDOW_TILE_HORZ = 57651,
         ID_WINDOW_TILE_VERT = 57652,
@@ -129,6 +137,8 @@ public:
     void CustomTemperature();
     void ChooseAnotherCapacitor();
     int TakeChosenCapacitor();
+    // Makes `chosen` the current capacitor as confirming it in the selection dialog does.
+    int TakeCapacitor(const CapacitorRecord* chosen);
     // WM_CAPACITOR_CHOSEN: queued, so the new capacitor is taken after the selection
     // dialog's handler has returned.
     void PostCapacitorChosen();
@@ -139,6 +149,13 @@ public:
     void SetMeasurementPoint();
     void DeleteMeasurementPoint();
     void GenerateSParameters();
+    // The commands beyond the design's menus.
+    void FindByImpedance();
+    void ExportSpiceModel();
+    void GenerateSParametersAtTemperature();
+    // The active graph window's picture (PNG, SVG or PDF) and its curves (CSV).
+    void SaveGraphAs();
+    void SaveDataAs();
 
     // Answers of the graph windows' questions.
     int AnswerMeasurementQuery(CChildFrame* window, double* point);
@@ -177,6 +194,13 @@ private:
     void InstallMenu(int menuId);
     void ShowAcceleratorKeys(QAction* action, int id);
     void WireMenuBar();
+    void AddMenuAdditions();
+    // The status bar lists every curve of `window`'s graph at the cursor's x with its legend
+    // name, while a pick moves.
+    void ShowCurveReadout(CChildFrame* window, const CursorInfo& cursor);
+    // Writes `bytes` as `path` whole (never a partial file); shows "Cannot open file" or
+    // "Cannot write file" and returns false when it cannot.
+    bool WriteWholeFile(const QString& path, const QByteArray& bytes);
     void RefreshWindowList(QMenu* menu);
     void OnActiveWindowChanged(QMdiSubWindow* window);
     CChildFrame* OpenKind(int kind);

@@ -3,6 +3,7 @@
 #include <QString>
 
 struct CapacitorRecord;
+class IFilterCatalogue;
 class QWidget;
 
 // The dialogs the main frame opens, behind one interface: the program passes the real
@@ -36,6 +37,31 @@ public:
     // not empty. Returns the chosen folder, or an empty text when the user cancelled.
     virtual QString BrowseForFolder(QWidget* parent, const QString& title,
                                     const QString& initialFolder) = 0;
+
+    // The commands beyond the design's menus. A double that does not script them answers as a
+    // user who cancels.
+
+    // Find by impedance over `catalogue`, starting at `temperature`: the part of the chosen
+    // row, or false when the user cancelled.
+    virtual bool RunFindImpedance(QWidget* parent, const IFilterCatalogue& catalogue,
+                                  double temperature, const CapacitorRecord** chosen) {
+        (void)parent, (void)catalogue, (void)temperature, (void)chosen;
+        return false;
+    }
+
+    // A file to write: titled `title`, offering the file types of `filter` ("PNG picture
+    // (*.png);;..."), opening at `initialPath`. Empty when the user cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& initialPath) {
+        (void)parent, (void)title, (void)filter, (void)initialPath;
+        return QString();
+    }
+
+    // A yes/no question; true for yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& question) {
+        (void)parent, (void)question;
+        return false;
+    }
 };
 
 // The capacitor selection dialog as the main frame uses it: one modeless dialog that lives

@@ -1,10 +1,9 @@
 #include "PartQuantity.h"
 
 #include "CapacitorRecord.h"
-#include "CliOutput.h"
-#include "GraphKind.h"
 #include "NumberText.h"
 #include "OffScale.h"
+#include "TableText.h"
 #include "WorkingState.h"
 
 #include <cmath>
@@ -12,20 +11,22 @@
 
 namespace {
 
+// The graph kinds by their numbers: 0 DF, 1 ESR, 2 impedance, 3 capacitance, 4 ripple voltage,
+// 5 ripple current.
 const FrequencyQuantity kQuantities[] = {
-    {"impedance", KindImpedance, "Ohm",
+    {"impedance", 2, "Ohm",
      [](const CWorkingState& s) -> const double* {
          return s.temperatureCurves.impedanceMagnitude;
      }},
-    {"esr", KindESR, "Ohm",
+    {"esr", 1, "Ohm",
      [](const CWorkingState& s) -> const double* { return s.temperatureCurves.esr; }},
-    {"capacitance", KindCapacitance, "F",
+    {"capacitance", 3, "F",
      [](const CWorkingState& s) -> const double* { return s.temperatureCurves.seriesCapacitance; }},
-    {"df", KindDF, "-",
+    {"df", 0, "-",
      [](const CWorkingState& s) -> const double* { return s.temperatureCurves.dissipationFactor; }},
-    {"ripple-voltage", KindRippleVoltage, "V",
+    {"ripple-voltage", 4, "V",
      [](const CWorkingState& s) -> const double* { return s.rippleVoltageAtTemperature; }},
-    {"ripple-current", KindRippleCurrent, "A",
+    {"ripple-current", 5, "A",
      [](const CWorkingState& s) -> const double* { return s.rippleCurrentAtTemperature; }},
 };
 
