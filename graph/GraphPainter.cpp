@@ -4,6 +4,7 @@
 #include "GraphPainter.h"
 
 #include "FontFaces.h"
+#include "OffScale.h"
 #include "TextLimits.h"
 
 #include <QFontMetrics>
@@ -494,20 +495,28 @@ void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
     QPoint previous1;
     QPoint previous4;
     p.setPen(pen1);
+    // On a logarithmic y axis an off-scale point has no place on the plot (its logarithm lies
+    // far outside the frame): it is left out with the segments that touch it. On a linear axis
+    // it lands on the range end, as the point mapping puts it.
+    const bool leaveOut = m_yLog != 0;
+    const auto offScale = [leaveOut](double v) {
+        return leaveOut && (v >= kOffScale || v <= -kOffScale);
+    };
     for (int i = 0; i < m_count; ++i) {
         const int px = XToPixel(m_x[i], width);
         const QPoint point1(px, plotHeight - YToPixel(c1[i], plotHeight));
         if (c4 != nullptr)
             p.setPen(pen1);
-        if (m_markers != 0)
+        const bool out1 = offScale(c1[i]);
+        if (m_markers != 0 && !out1)
             DrawCross(point1.x(), point1.y(), p);
-        if (i > 0)
+        if (i > 0 && !out1 && !offScale(c1[i - 1]))
             p.drawLine(previous1, point1);
         previous1 = point1;
         if (c4 != nullptr) {
             const QPoint point4(px, plotHeight - YToPixel(c4[i], plotHeight));
             p.setPen(pen4);
-            if (i > 0)
+            if (i > 0 && !offScale(c4[i]) && !offScale(c4[i - 1]))
                 p.drawLine(previous4, point4);
             previous4 = point4;
         }
@@ -520,9 +529,27 @@ void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
         if (c == nullptr)
             continue;
         QPainterPath path;
-        path.moveTo(XToPixel(m_x[0], width), plotHeight - YToPixel(c[0], plotHeight));
-        for (int i = 1; i < m_count; ++i)
-            path.lineTo(XToPixel(m_x[i], width), plotHeight - YToPixel(c[i], plotHeight));
+        if (!leaveOut) {
+            path.moveTo(XToPixel(m_x[0], width), plotHeight - YToPixel(c[0], plotHeight));
+            for (int i = 1; i < m_count; ++i)
+                path.lineTo(XToPixel(m_x[i], width), plotHeight - YToPixel(c[i], plotHeight));
+        } else {
+            // Each run of points on the scale is a subpath of its own.
+            bool open = false;
+            for (int i = 0; i < m_count; ++i) {
+                if (offScale(c[i])) {
+                    open = false;
+                    continue;
+                }
+                const QPointF point(XToPixel(m_x[i], width),
+                                    plotHeight - YToPixel(c[i], plotHeight));
+                if (open)
+                    path.lineTo(point);
+                else
+                    path.moveTo(point);
+                open = true;
+            }
+        }
         p.strokePath(path, CurveDotted(k) ? m_pens[PenDotted] : m_pens[pens[k - 1]]);
     }
 }

@@ -154,6 +154,38 @@ TEST(GraphDrawingTest, AllOffScaleOrEmptyRangesStillDraw) {
     }
 }
 
+// A run-away point on a logarithmic y axis (a DF whose reactance cancelled) is left out: no
+// stroke of any curve reaches above the plot frame or into the title, and the points on the
+// scale are still drawn. On a linear axis the point lands on the range end.
+TEST(GraphDrawingTest, OffScalePointsOnALogarithmicAxisAreLeftOut) {
+    Curves c = LogGrid(600, 100.0, 1e8, 0.01, 0.1);
+    std::vector<double> y3(c.y1.size(), 0.05);
+    std::vector<double> y4(c.y1.size(), 0.02);
+    for (const int i : {300, 301, 450}) {
+        c.y1[i] = 1e50;
+        c.y2[i] = 1e50;
+        y3[i] = -1e50;
+        y4[i] = 1e50;
+    }
+    CGraph view;
+    view.ShowMarkers(1);
+    view.SetLogAxes(1, 1);
+    ASSERT_EQ(view.SetData(600, c.x.data(), c.y1.data(), c.y2.data(), y3.data(), y4.data()), 0);
+    const QImage image = view.RenderImage(QSize(800, 600));
+    // Above the frame's top line (y 40) only the (empty) title area: nothing coloured.
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            ASSERT_TRUE(colour.red() == colour.green() && colour.green() == colour.blue())
+                << x << "," << y;
+        }
+    // The curves on the scale are there: red at the flat low curve's row left of the gap.
+    bool red = false;
+    for (int y = 40; y < 560 && !red; ++y)
+        red = IsColour(image, 200, y, QColor(192, 0, 0));
+    EXPECT_TRUE(red);
+}
+
 class LegendTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(LegendTest, BoxWithFrameAndShadowAtItsPosition) {
