@@ -487,13 +487,31 @@ void CGraphPainter::DrawAxesAndLabels(QPainter& p, int width, int plotHeight) {
 }
 
 void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
+    // On a surface with more than one device pixel per drawing unit (a screen at 1.5x or 2x)
+    // the curves are drawn through their exact positions and smoothed, so they do not step in
+    // whole units; at one pixel per unit (the design's drawing, exports, the page) the points
+    // are the truncated units and nothing is smoothed.
+    const QPaintDevice* device = p.device();
+    const bool fine = device != nullptr && device->devicePixelRatioF() > 1.0;
+    const auto position = [&](double x, double y) {
+        if (!fine)
+            return QPointF(XToPixel(x, width), plotHeight - YToPixel(y, plotHeight));
+        AxisRange range{m_xMin, m_xMax, m_xLog != 0};
+        const double px = XToUnitsExact(x, range, width);
+        m_xMin = range.minimum;
+        m_xMax = range.maximum;
+        return QPointF(px, plotHeight - YToUnitsExact(y, YRange(), plotHeight));
+    };
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, fine);
+
     // Curves 1 and 4: one move and line per segment, markers on curve 1.
     const QPen& pen1 = CurveDotted(0) ? m_pens[PenDotted] : m_pens[PenRed];
     const QPen& pen4 = CurveDotted(3) ? m_pens[PenDotted] : m_pens[PenViolet];
     const double* c1 = m_curves[0].data();
     const double* c4 = Curve(3);
-    QPoint previous1;
-    QPoint previous4;
+    QPointF previous1;
+    QPointF previous4;
     p.setPen(pen1);
     // On a logarithmic y axis an off-scale point has no place on the plot (its logarithm lies
     // far outside the frame): it is left out with the segments that touch it. On a linear axis
@@ -503,18 +521,20 @@ void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
         return leaveOut && (v >= kOffScale || v <= -kOffScale);
     };
     for (int i = 0; i < m_count; ++i) {
-        const int px = XToPixel(m_x[i], width);
-        const QPoint point1(px, plotHeight - YToPixel(c1[i], plotHeight));
+        const QPointF point1 = position(m_x[i], c1[i]);
         if (c4 != nullptr)
             p.setPen(pen1);
         const bool out1 = offScale(c1[i]);
-        if (m_markers != 0 && !out1)
-            DrawCross(point1.x(), point1.y(), p);
+        if (m_markers != 0 && !out1) {
+            p.setRenderHint(QPainter::Antialiasing, false);
+            DrawCross(XToPixel(m_x[i], width), plotHeight - YToPixel(c1[i], plotHeight), p);
+            p.setRenderHint(QPainter::Antialiasing, fine);
+        }
         if (i > 0 && !out1 && !offScale(c1[i - 1]))
             p.drawLine(previous1, point1);
         previous1 = point1;
         if (c4 != nullptr) {
-            const QPoint point4(px, plotHeight - YToPixel(c4[i], plotHeight));
+            const QPointF point4 = position(m_x[i], c4[i]);
             p.setPen(pen4);
             if (i > 0 && !offScale(c4[i]) && !offScale(c4[i - 1]))
                 p.drawLine(previous4, point4);
@@ -522,36 +542,30 @@ void CGraphPainter::DrawCurves(QPainter& p, int width, int plotHeight) {
         }
     }
 
-    // Curves 2 and 3: one path each.
+    // Curves 2 and 3: one path each; on a logarithmic axis each run of points on the scale is
+    // a subpath of its own.
     const PenId pens[2] = {PenBlue, PenPink};
     for (int k = 1; k <= 2; ++k) {
         const double* c = Curve(k);
         if (c == nullptr)
             continue;
         QPainterPath path;
-        if (!leaveOut) {
-            path.moveTo(XToPixel(m_x[0], width), plotHeight - YToPixel(c[0], plotHeight));
-            for (int i = 1; i < m_count; ++i)
-                path.lineTo(XToPixel(m_x[i], width), plotHeight - YToPixel(c[i], plotHeight));
-        } else {
-            // Each run of points on the scale is a subpath of its own.
-            bool open = false;
-            for (int i = 0; i < m_count; ++i) {
-                if (offScale(c[i])) {
-                    open = false;
-                    continue;
-                }
-                const QPointF point(XToPixel(m_x[i], width),
-                                    plotHeight - YToPixel(c[i], plotHeight));
-                if (open)
-                    path.lineTo(point);
-                else
-                    path.moveTo(point);
-                open = true;
+        bool open = false;
+        for (int i = 0; i < m_count; ++i) {
+            if (offScale(c[i])) {
+                open = false;
+                continue;
             }
+            const QPointF point = position(m_x[i], c[i]);
+            if (open)
+                path.lineTo(point);
+            else
+                path.moveTo(point);
+            open = true;
         }
         p.strokePath(path, CurveDotted(k) ? m_pens[PenDotted] : m_pens[pens[k - 1]]);
     }
+    p.restore();
 }
 
 void CGraphPainter::DrawLegend(QPainter& p, int width, int plotHeight) const {

@@ -18,7 +18,7 @@ const Prefix kPrefixes[] = {
 
 // Truncation to a drawing coordinate. Values far outside any surface are clamped first so the
 // conversion stays defined; a NaN lands on `fallback`.
-int ToUnits(double v, int fallback) {
+double ClampUnits(double v, int fallback) {
     if (std::isnan(v))
         return fallback;
     constexpr double kLimit = 1e7;
@@ -26,7 +26,11 @@ int ToUnits(double v, int fallback) {
         v = kLimit;
     if (v < -kLimit)
         v = -kLimit;
-    return static_cast<int>(v);
+    return v;
+}
+
+int ToUnits(double v, int fallback) {
+    return static_cast<int>(ClampUnits(v, fallback));
 }
 
 // Linear mapping of v from [minimum, maximum] onto span units starting at offset.
@@ -181,6 +185,22 @@ int YToPixel(double y, const AxisRange& range, int plotHeight) {
     if (range.logarithmic)
         return ToUnits(MapLog(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
     return ToUnits(MapLinear(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
+}
+
+double XToUnitsExact(double x, AxisRange& range, int width) {
+    const int span = width - 100;
+    if (range.logarithmic) {
+        ReplaceZeroEnds(range);
+        return ClampUnits(MapLog(x, range.minimum, range.maximum, span, kPlotLeft), kPlotLeft);
+    }
+    return ClampUnits(MapLinear(x, range.minimum, range.maximum, span, kPlotLeft), kPlotLeft);
+}
+
+double YToUnitsExact(double y, const AxisRange& range, int plotHeight) {
+    const int span = plotHeight - 80;
+    if (range.logarithmic)
+        return ClampUnits(MapLog(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
+    return ClampUnits(MapLinear(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
 }
 
 int WantedDivisions(int length) {

@@ -58,6 +58,10 @@ void ReplaceZeroEnds(AxisRange& range);
 // of a logarithmic axis, and an empty linear range maps everything to the middle.
 int XToPixel(double x, AxisRange& range, int width);
 int YToPixel(double y, const AxisRange& range, int plotHeight);
+// The same mappings before the truncation: positions between drawing units, for surfaces with
+// more than one device pixel per unit.
+double XToUnitsExact(double x, AxisRange& range, int width);
+double YToUnitsExact(double y, const AxisRange& range, int plotHeight);
 
 // Number of divisions wanted along `length` units of axis: one per 50 units, at least one.
 int WantedDivisions(int length);

@@ -186,6 +186,37 @@ TEST(GraphDrawingTest, OffScalePointsOnALogarithmicAxisAreLeftOut) {
     EXPECT_TRUE(red);
 }
 
+// On a screen at two device pixels per unit the curves run through their exact positions,
+// smoothed: a sloped curve shows blended pixels between red and white. At one pixel per unit
+// the drawing keeps its whole units, unsmoothed: only pure red on the curve's path.
+TEST(GraphDrawingTest, CurvesAreSmoothOnlyOnFineSurfaces) {
+    Curves c = LogGrid(600, 100.0, 1e8, 0.01, 0.1);
+    for (size_t i = 0; i < c.y1.size(); ++i)
+        c.y1[i] = 0.01 * std::pow(10.0, static_cast<double>(i) / 300.0);
+    CGraph view;
+    view.ShowMarkers(0);
+    view.SetLogAxes(1, 1);
+    ASSERT_EQ(view.SetData(600, c.x.data(), c.y1.data(), nullptr, nullptr, nullptr), 0);
+    const auto blendedReds = [&](qreal ratio) {
+        QImage image(QSize(800, 600) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        view.Render(painter, QRect(0, 0, 800, 600));
+        painter.end();
+        int blended = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor colour = image.pixelColor(x, y);
+                if (colour.red() > colour.green() + 20 && colour != QColor(192, 0, 0))
+                    ++blended;
+            }
+        return blended;
+    };
+    EXPECT_EQ(blendedReds(1.0), 0);
+    EXPECT_GT(blendedReds(2.0), 200);
+}
+
 class LegendTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(LegendTest, BoxWithFrameAndShadowAtItsPosition) {
