@@ -338,9 +338,12 @@ TEST_F(UpdateDialogsTest, AHangingServerNeverFreezesAndCancelEndsTheFlow) {
         ASSERT_GE(startedAt, 0) << step;
         ASSERT_GE(shownAt, 0) << step;
         ASSERT_GE(cancelledAt, 0) << step;
-        EXPECT_LT(shownAt - startedAt, 100) << step;
+        // A flow that blocked the event loop on the silent server would stall it until the
+        // user's cancel (400 ms) or the 15 s time-out; a loaded machine running the sanitized
+        // suite in parallel stalls it for a few hundred milliseconds at most.
+        EXPECT_LT(shownAt - startedAt, 350) << step;
         EXPECT_LT(endedAt - cancelledAt, 1000) << step;
-        EXPECT_LT(longestStall, 100) << step;
+        EXPECT_LT(longestStall, 350) << step;
         EXPECT_TRUE(mainWindow.isEnabled()) << step;
     }
 }
