@@ -16,7 +16,7 @@ const Prefix kPrefixes[] = {
     {1e-3, 'm'}, {1e-6, 'u'}, {1e-9, 'n'}, {1e-12, 'p'}, {1e-15, 'f'},
 };
 
-// Truncation to a drawing coordinate. Values far outside any surface are clamped first so the
+// A drawing coordinate before its truncation. Values far outside any surface are clamped so the
 // conversion stays defined; a NaN lands on `fallback`.
 double ClampUnits(double v, int fallback) {
     if (std::isnan(v))
@@ -27,10 +27,6 @@ double ClampUnits(double v, int fallback) {
     if (v < -kLimit)
         v = -kLimit;
     return v;
-}
-
-int ToUnits(double v, int fallback) {
-    return static_cast<int>(ClampUnits(v, fallback));
 }
 
 // Linear mapping of v from [minimum, maximum] onto span units starting at offset.
@@ -171,22 +167,6 @@ void ReplaceZeroEnds(AxisRange& range) {
         range.maximum = 1.0;
 }
 
-int XToPixel(double x, AxisRange& range, int width) {
-    const int span = width - 100;
-    if (range.logarithmic) {
-        ReplaceZeroEnds(range);
-        return ToUnits(MapLog(x, range.minimum, range.maximum, span, kPlotLeft), kPlotLeft);
-    }
-    return ToUnits(MapLinear(x, range.minimum, range.maximum, span, kPlotLeft), kPlotLeft);
-}
-
-int YToPixel(double y, const AxisRange& range, int plotHeight) {
-    const int span = plotHeight - 80;
-    if (range.logarithmic)
-        return ToUnits(MapLog(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
-    return ToUnits(MapLinear(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
-}
-
 double XToUnitsExact(double x, AxisRange& range, int width) {
     const int span = width - 100;
     if (range.logarithmic) {
@@ -201,6 +181,15 @@ double YToUnitsExact(double y, const AxisRange& range, int plotHeight) {
     if (range.logarithmic)
         return ClampUnits(MapLog(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
     return ClampUnits(MapLinear(y, range.minimum, range.maximum, span, kPlotTop), kPlotTop);
+}
+
+// The drawing coordinate is the exact position truncated.
+int XToPixel(double x, AxisRange& range, int width) {
+    return static_cast<int>(XToUnitsExact(x, range, width));
+}
+
+int YToPixel(double y, const AxisRange& range, int plotHeight) {
+    return static_cast<int>(YToUnitsExact(y, range, plotHeight));
 }
 
 int WantedDivisions(int length) {
