@@ -145,9 +145,6 @@ int RunFindCommand(CCliSession& session, const CliArguments& arguments) {
     const int read = ReadFindArguments(arguments, a);
     if (read != kExitSuccess)
         return read;
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
     std::vector<const CapacitorRecord*> parts;
     const int selected = SelectParts(session, a.selection, parts);
     if (selected != kExitSuccess)

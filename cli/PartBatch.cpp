@@ -125,9 +125,6 @@ int CheckOutputFolder(const std::string& folder) {
 
 int RunSelectionBatch(CCliSession& session, const SelectionOptions& selection,
                       const std::string& folder, const std::string& what, const PartJob& write) {
-    const int status = session.LoadStore();
-    if (status != kExitSuccess)
-        return status;
     std::vector<const CapacitorRecord*> parts;
     const int selected = SelectParts(session, selection, parts);
     if (selected != kExitSuccess)

@@ -127,6 +127,9 @@ CCliSelection::CCliSelection(CCliSession& session)
 
 int SelectParts(CCliSession& session, const SelectionOptions& options,
                 std::vector<const CapacitorRecord*>& parts) {
+    const int loaded = session.LoadStore();
+    if (loaded != kExitSuccess)
+        return loaded;
     CCliSelection selection(session);
     CSelectFilterEngine& engine = selection.Engine();
     if (!options.given[0]) {

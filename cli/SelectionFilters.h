@@ -45,7 +45,8 @@ int TakeSelectionOption(const CliArguments& arguments, size_t& i, SelectionOptio
 // list does not offer.
 int ApplySelection(CSelectFilterEngine& engine, const SelectionOptions& options);
 
-// The parts passing `options`, from the loaded store. Unlike the dialog, which opens on
+// Loads the store, then gives the parts passing `options` (kExitFailure when the store does
+// not load, its message already shown). Unlike the dialog, which opens on
 // "Tantalum", the technology starts at its first item (every technology) unless given.
 int SelectParts(CCliSession& session, const SelectionOptions& options,
                 std::vector<const CapacitorRecord*>& parts);
